@@ -26,10 +26,10 @@ struct CChord {
     int32_t flags = 0;        // ChordFlag bits
     int32_t stemBalance = 0;  // negative = stem down when the direction is automatic
     int32_t bar = 0;
-    int32_t beam = -1;        // index into the track's beams, -1 = not beamed
+    int32_t beam = -1;  // index into the track's beams, -1 = not beamed
     int32_t pitchHigh = 60;
     int32_t pitchLow = 60;
-    int32_t layout[7] = {};   // working fields for layout and drawing
+    int32_t layout[7] = {};  // working fields for layout and drawing
 
     int32_t end() const { return time + duration; }
     bool isRest() const { return noteCount == 0; }

@@ -12,18 +12,18 @@ namespace ks {
 // Event types. The same number means different things in music tracks, the tempo
 // track and the annotation track; the names give the music-track meaning unless noted.
 namespace EventType {
-constexpr int32_t Tuplet = 1;         // data0 = notes in the group, data1 = end tick
-constexpr int32_t Tempo = 2;          // tempo track: data1 = beats per minute, data0 = 1
-constexpr int32_t NoteMarks = 3;      // data0 = NoteMark bits, data1 = vertical offset in steps
-constexpr int32_t Annotation = 4;     // annotation track: words, or a symbol when data0 = 1
-constexpr int32_t Crescendo = 5;      // data0 = length in ticks
-constexpr int32_t Diminuendo = 6;     // data0 = length in ticks
-constexpr int32_t Lyric = 7;          // data0 = verse 0..3, data1 = horizontal adjustment
-constexpr int32_t GraceNote = 8;      // data0 = own pitch, data1 = length, data2 = main pitch
-constexpr int32_t Phrase = 9;         // data0 = 0 start / 1 end, data1..data4 pair the ends
-constexpr int32_t SpellingRange = 10; // chords from time up to data0 use the spelling points
-constexpr int32_t SpellingSplit = 11; // a split point inside a spelling range
-constexpr int32_t SectionMarker = 12; // annotation track: data1 = offset in bar, data2 = typed
+constexpr int32_t Tuplet = 1;          // data0 = notes in the group, data1 = end tick
+constexpr int32_t Tempo = 2;           // tempo track: data1 = beats per minute, data0 = 1
+constexpr int32_t NoteMarks = 3;       // data0 = NoteMark bits, data1 = vertical offset in steps
+constexpr int32_t Annotation = 4;      // annotation track: words, or a symbol when data0 = 1
+constexpr int32_t Crescendo = 5;       // data0 = length in ticks
+constexpr int32_t Diminuendo = 6;      // data0 = length in ticks
+constexpr int32_t Lyric = 7;           // data0 = verse 0..3, data1 = horizontal adjustment
+constexpr int32_t GraceNote = 8;       // data0 = own pitch, data1 = length, data2 = main pitch
+constexpr int32_t Phrase = 9;          // data0 = 0 start / 1 end, data1..data4 pair the ends
+constexpr int32_t SpellingRange = 10;  // chords from time up to data0 use the spelling points
+constexpr int32_t SpellingSplit = 11;  // a split point inside a spelling range
+constexpr int32_t SectionMarker = 12;  // annotation track: data1 = offset in bar, data2 = typed
 }  // namespace EventType
 
 // Bits of data0 of a note-marks event.

@@ -50,9 +50,9 @@ struct CScoreLine {
     double size = 1.0;        // saved: relative length of the line
     int32_t minStaveGap = 0;  // saved: smallest gap between the hands, units
     int32_t handGap = 0;
-    int32_t y = 0;             // saved: vertical shift in units
-    int32_t yt = kLineYtUnset; // saved: vertical shift for conventional staves
-    int32_t flags = 0;         // LineFlag bits
+    int32_t y = 0;              // saved: vertical shift in units
+    int32_t yt = kLineYtUnset;  // saved: vertical shift for conventional staves
+    int32_t flags = 0;          // LineFlag bits
 
     bool operator==(const CScoreLine&) const = default;
 };
@@ -90,8 +90,8 @@ struct CScoreBar {
     int32_t naturalWidth = 0;
     int32_t left = 0;
     int32_t right = 0;
-    int32_t styleLeft = 0;   // saved: bar line style at the start, 1..5 (0 = default)
-    int32_t styleRight = 0;  // saved: bar line style at the end
+    int32_t styleLeft = 0;             // saved: bar line style at the start, 1..5 (0 = default)
+    int32_t styleRight = 0;            // saved: bar line style at the end
     int32_t width = kDefaultBarWidth;  // saved: relative width, 128 = normal
     int32_t restoffset[4] = {};        // saved: vertical offset of each part's rests
     int32_t keyAccidentals = 0;

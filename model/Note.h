@@ -8,14 +8,14 @@
 namespace ks {
 
 namespace NoteFlag {
-constexpr int32_t TieStart = 0x002;   // tied to the next note
-constexpr int32_t TieEnd = 0x004;     // continues a tied note
-constexpr int32_t Tuplet = 0x010;     // belongs to a tuplet
-constexpr int32_t Trill = 0x020;      // carries a trill
-constexpr int32_t Grace = 0x080;      // has a grace note (a type-8 event)
-constexpr int32_t Spelling = 0x100;   // inside a note spelling range (type-10 event)
-constexpr int32_t StemUp = 0x200;     // stem forced up
-constexpr int32_t StemDown = 0x400;   // stem forced down
+constexpr int32_t TieStart = 0x002;  // tied to the next note
+constexpr int32_t TieEnd = 0x004;    // continues a tied note
+constexpr int32_t Tuplet = 0x010;    // belongs to a tuplet
+constexpr int32_t Trill = 0x020;     // carries a trill
+constexpr int32_t Grace = 0x080;     // has a grace note (a type-8 event)
+constexpr int32_t Spelling = 0x100;  // inside a note spelling range (type-10 event)
+constexpr int32_t StemUp = 0x200;    // stem forced up
+constexpr int32_t StemDown = 0x400;  // stem forced down
 constexpr int32_t StemMask = StemUp | StemDown;
 constexpr int32_t TieMask = TieStart | TieEnd;
 }  // namespace NoteFlag

@@ -43,9 +43,9 @@ struct CDisplaySettings {
     int32_t extendmode = ExtendMode::AffectedBars;
     bool optimise = true;
     int32_t barsperline = 3;
-    int32_t fontsize = 107;  // never below kMinFontSize
-    int32_t cursorstep = 0;  // 0 beat, 1 smooth
-    int32_t cursorstyle = 2; // 0 line, 1 highlight notes, 2 both
+    int32_t fontsize = 107;   // never below kMinFontSize
+    int32_t cursorstep = 0;   // 0 beat, 1 smooth
+    int32_t cursorstyle = 2;  // 0 line, 1 highlight notes, 2 both
     int32_t zoom = 100;
     bool showcopyright = false;
     bool showtitle = true;

@@ -35,7 +35,7 @@ constexpr int32_t LeftHand2 = 3;   // "Left Hand / Bass II"
 }  // namespace Part
 
 class CScore {
-public:
+  public:
     CScore();
     CScore(const CScore& other);
     CScore& operator=(const CScore& other);
@@ -66,8 +66,8 @@ public:
     std::vector<CTrack> tracks;
     std::vector<CScoreVolta> voltamarks;
     std::vector<CUserFont> userfonts;
-    CTrack tempoTrack;       // "Tempo Track": the tempo marks
-    CTrack annotationTrack;  // "Annotation Track": annotations, symbols, section markers
+    CTrack tempoTrack;                 // "Tempo Track": the tempo marks
+    CTrack annotationTrack;            // "Annotation Track": annotations, symbols, section markers
     std::vector<CEvent> displayItems;  // filled only from predecessor documents
 
     int32_t internetID = 0;
@@ -144,7 +144,12 @@ public:
     // Add a marker at `tick` snapped down to a beat; false when one is there already.
     // The caller opens the undo step before calling.
     bool addSectionMarker(int32_t tick);
+    // Remove the marker at `tick`: 0 when removed, -1 when there is none, or the id of
+    // the message that refuses it (the marker at the start while others exist).
+    int removeSectionMarker(int32_t tick);
     void renumberSectionMarkers();
+    // `tick` snapped down to a whole beat of its bar.
+    int32_t snapToBeat(int32_t tick) const;
 
     // --- lifecycle ---
     void Reset();
@@ -153,7 +158,7 @@ public:
     // Give the settings their built-in defaults.
     void applyBuiltInDefaults();
 
-private:
+  private:
     void relinkTracks();
 };
 

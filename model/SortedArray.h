@@ -27,7 +27,7 @@ const T& recordAt(const std::vector<T>& items, int index) {
 // Record types provide `static int compare(const T& a, const T& b)` returning <0, 0 or >0.
 template <class T>
 class CSortedArray {
-public:
+  public:
     using value_type = T;
     using iterator = typename std::vector<T>::iterator;
     using const_iterator = typename std::vector<T>::const_iterator;
@@ -126,12 +126,14 @@ public:
 
     bool operator==(const CSortedArray& other) const { return items_ == other.items_; }
 
-private:
+  private:
     static bool less(const T& a, const T& b) { return T::compare(a, b) < 0; }
     std::vector<T> items_;
 };
 
 // Three-way comparison of plain integers, for record compare functions.
-inline int compareInts(int64_t a, int64_t b) { return a < b ? -1 : (a > b ? 1 : 0); }
+inline int compareInts(int64_t a, int64_t b) {
+    return a < b ? -1 : (a > b ? 1 : 0);
+}
 
 }  // namespace ks

@@ -9,7 +9,7 @@
 namespace ks {
 
 class TextTable {
-public:
+  public:
     static constexpr int kFirstId = 32768;
     static constexpr int kLastId = 65279;
     static constexpr const char* kFallback = "Warning : Localized Text Not Found";
@@ -35,7 +35,7 @@ public:
     // Parse text-table lines ("<id><TAB><text>" with \n, \t and \\ escapes).
     static std::unordered_map<int, QString> parse(const QByteArray& data);
 
-private:
+  private:
     TextTable();
     mutable std::mutex mutex_;
     std::unordered_map<int, QString> builtIn_;
@@ -47,6 +47,8 @@ private:
 };
 
 // Shorthand for TextTable::instance().get(id).
-inline const QString& text(int id) { return TextTable::instance().get(id); }
+inline const QString& text(int id) {
+    return TextTable::instance().get(id);
+}
 
 }  // namespace ks

@@ -23,11 +23,11 @@ struct CTrack {
     CSortedArray<CNote> notes;
     CSortedArray<CChord> chords;  // derived from the notes
     CSortedArray<CEvent> events;
-    std::vector<CBeam> beams;     // derived from the chords
-    CSortedArray<CEvent> scratch; // working space: predecessor spelling ranges are gathered here
-    int32_t length = 0;           // the track's own end in ticks; 0 = unset
-    bool chordsvalid = false;     // the chords match the notes
-    CScore* owner = nullptr;      // set when the track is added to a score
+    std::vector<CBeam> beams;      // derived from the chords
+    CSortedArray<CEvent> scratch;  // working space: predecessor spelling ranges are gathered here
+    int32_t length = 0;            // the track's own end in ticks; 0 = unset
+    bool chordsvalid = false;      // the chords match the notes
+    CScore* owner = nullptr;       // set when the track is added to a score
 
     // Ordered insert of a note; marks the chords out of date. Returns the note's index
     // (the existing note's when one with the same time and pitch is present).

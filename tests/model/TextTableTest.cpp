@@ -3,8 +3,8 @@
 #include "model/StringIds.h"
 #include "model/TextTable.h"
 
-#include <QTemporaryDir>
 #include <QFile>
+#include <QTemporaryDir>
 
 using namespace ks;
 
