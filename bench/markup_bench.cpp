@@ -1,0 +1,108 @@
+// Markup reading and writing speed on a score-sized document: 100,000 note elements in
+// four tracks, about 10 MB, as the score writer lays them out.
+#include <benchmark/benchmark.h>
+
+#include "storage/MarkupFile.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+using namespace ks;
+
+namespace {
+
+constexpr int kNotes = 100'000;
+constexpr int kTracks = 4;
+
+void addContainer(CMarkupFile& m, const QString& name, int count) {
+    CMarkupElement e(name, CMarkupElement::kStartTag);
+    CMarkupFile::AddAttribute(e, QStringLiteral("count"), count);
+    e.newline = true;
+    m.AppendElement(std::move(e));
+}
+
+// The document the score writer makes for a large piece.
+void buildScore(CMarkupFile& m) {
+    const QString note = QStringLiteral("note"), time = QStringLiteral("time"),
+                  duration = QStringLiteral("duration"), pitch = QStringLiteral("pitch"),
+                  velocity = QStringLiteral("velocity"), flags = QStringLiteral("flags");
+    m.AddTag(CMarkupElement::kStartTag, QStringLiteral("keystaves"), true);
+    CMarkupElement score(QStringLiteral("score"), CMarkupElement::kStartTag);
+    CMarkupFile::AddAttribute(score, QStringLiteral("title"), QStringLiteral("Études – Nº 1 & 2"));
+    CMarkupFile::AddAttribute(score, QStringLiteral("ppqn"), 96);
+    CMarkupFile::AddAttribute(score, QStringLiteral("length"), kNotes / kTracks * 48);
+    score.newline = true;
+    m.AppendElement(std::move(score));
+    addContainer(m, QStringLiteral("tracks"), kTracks);
+    for (int t = 0; t < kTracks; ++t) {
+        CMarkupElement track(QStringLiteral("track"), CMarkupElement::kStartTag);
+        CMarkupFile::AddAttribute(track, QStringLiteral("title"),
+                                  QStringLiteral("Track %1").arg(t));
+        track.newline = true;
+        m.AppendElement(std::move(track));
+        addContainer(m, QStringLiteral("notes"), kNotes / kTracks);
+        for (int i = 0; i < kNotes / kTracks; ++i) {
+            CMarkupElement n(note, CMarkupElement::kEmptyElement);
+            CMarkupFile::AddAttribute(n, time, i * 48 + (i % 3) * 1000000);
+            CMarkupFile::AddAttribute(n, duration, 48 + (i % 4) * 24);
+            CMarkupFile::AddAttribute(n, pitch, 36 + (i * 7) % 60);
+            CMarkupFile::AddAttribute(n, velocity, 60 + i % 40);
+            if (i % 5 == 0) CMarkupFile::AddAttribute(n, flags, 1 << (i % 9));
+            m.AppendElement(std::move(n));
+        }
+        m.AddTag(CMarkupElement::kEndTag, QStringLiteral("notes"), true);
+        m.AddTag(CMarkupElement::kEndTag, QStringLiteral("track"), true);
+    }
+    m.AddTag(CMarkupElement::kEndTag, QStringLiteral("tracks"), true);
+    m.AddTag(CMarkupElement::kEndTag, QStringLiteral("score"), true);
+    m.AddTag(CMarkupElement::kEndTag, QStringLiteral("keystaves"), true);
+}
+
+struct Fixture {
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("score.xml"));
+    CMarkupFile document;
+    Fixture() {
+        buildScore(document);
+        if (!document.Save(path, false)) std::abort();
+    }
+};
+
+Fixture& fixture() {
+    static Fixture f;
+    return f;
+}
+
+void BM_MarkupLoad(benchmark::State& state) {
+    Fixture& f = fixture();
+    for (auto _ : state) {
+        CMarkupFile m;
+        if (!m.Load(f.path, 0)) state.SkipWithError("load failed");
+        benchmark::DoNotOptimize(m.elementCount());
+    }
+    state.counters["MB"] = double(QFileInfo(f.path).size()) / 1e6;
+    state.SetBytesProcessed(state.iterations() * QFileInfo(f.path).size());
+}
+BENCHMARK(BM_MarkupLoad)->Unit(benchmark::kMillisecond);
+
+void BM_MarkupSave(benchmark::State& state) {
+    Fixture& f = fixture();
+    const QString out = f.dir.filePath(QStringLiteral("saved.xml"));
+    for (auto _ : state)
+        if (!f.document.Save(out, false)) state.SkipWithError("save failed");
+}
+BENCHMARK(BM_MarkupSave)->Unit(benchmark::kMillisecond);
+
+// Building the element list, as the score writer does before saving.
+void BM_MarkupBuild(benchmark::State& state) {
+    for (auto _ : state) {
+        CMarkupFile m;
+        buildScore(m);
+        benchmark::DoNotOptimize(m.elementCount());
+    }
+}
+BENCHMARK(BM_MarkupBuild)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,70 @@
+// The entity table and the small encoders.
+#include <gtest/gtest.h>
+
+#include "storage/MarkupEntities.h"
+#include "storage/StringCoding.h"
+
+using namespace ks;
+
+namespace {
+
+TEST(Entities, TableHoldsSixtyFourDistinctPairsInOrder) {
+    EXPECT_EQ(kCharacterEntities.front().entity, "&amp;");
+    EXPECT_EQ(kCharacterEntities[3].entity, "&#96");
+    EXPECT_EQ(kCharacterEntities[32].entity, "&Yacute;");
+    EXPECT_EQ(kCharacterEntities[33].entity, "&szlig;");
+    EXPECT_EQ(kCharacterEntities[50].entity, "&eth;");
+    EXPECT_EQ(kCharacterEntities.back().entity, "&mdash;");
+    // Every pair round-trips on its own.
+    for (const CharacterEntity& e : kCharacterEntities) {
+        const QString c(QChar(e.character));
+        const QString entity = QString::fromLatin1(e.entity.data(), qsizetype(e.entity.size()));
+        EXPECT_EQ(EncodeEntities(c), entity);
+        EXPECT_EQ(DecodeEntities(entity), c);
+    }
+}
+
+TEST(Entities, EncodersAndDecoder) {
+    struct Case {
+        QString text, all, basic;
+    };
+    const Case cases[] = {
+        {QStringLiteral("plain 123"), QStringLiteral("plain 123"), QStringLiteral("plain 123")},
+        {QStringLiteral("a&b<c>\"'`"), QStringLiteral("a&amp;b&lt;c&gt;&quot;&apos;&#96"),
+         QStringLiteral("a&amp;b&lt;c&gt;&quot;&apos;`")},
+        {QStringLiteral("Ça–ÿ"), QStringLiteral("&Ccedil;a&ndash;ÿ"), QStringLiteral("Ça–ÿ")},
+        {QStringLiteral("&lt;"), QStringLiteral("&amp;lt;"), QStringLiteral("&amp;lt;")},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(EncodeEntities(c.text), c.all);
+        EXPECT_EQ(EncodeBasic(c.text), c.basic);
+    }
+    // Decoding applies the pairs one after the other over the whole text.
+    EXPECT_EQ(DecodeEntities(QStringLiteral("&amp;lt;")), QStringLiteral("<"));
+    EXPECT_EQ(DecodeEntities(QStringLiteral("&amp;amp;")), QStringLiteral("&amp;"));
+    EXPECT_EQ(DecodeEntities(QStringLiteral("&AMP; &unknown; &")),
+              QStringLiteral("&AMP; &unknown; &"));
+}
+
+TEST(StringCoding, HexBytes) {
+    const QByteArray bytes("\x00\x7F\x80\xAB\xFF", 5);
+    EXPECT_EQ(hexEncode(bytes), QStringLiteral("007F80ABFF"));
+    QByteArray out = "keep";
+    EXPECT_TRUE(hexDecode(u"007f80AbFF", out));
+    EXPECT_EQ(out, bytes);
+    out = "keep";
+    for (const char16_t* bad : {u"0", u"0G", u"zz", u"ABC"}) {
+        EXPECT_FALSE(hexDecode(bad, out));
+        EXPECT_EQ(out, "keep");
+    }
+    EXPECT_TRUE(hexDecode(u"", out));
+    EXPECT_TRUE(out.isEmpty());
+}
+
+TEST(StringCoding, PercentEncodeWritesCodeUnitsNotUtf8) {
+    EXPECT_EQ(PercentEncode(u"Az09-_.~"), QStringLiteral("Az09-_.~"));
+    EXPECT_EQ(PercentEncode(u"a b&\n"), QStringLiteral("a%20b%26%0A"));
+    EXPECT_EQ(PercentEncode(u"é€Ā"), QStringLiteral("%E9%20AC%100"));
+}
+
+}  // namespace
