@@ -8,7 +8,7 @@
 namespace ks {
 
 class ByteCursor {
-public:
+  public:
     explicit ByteCursor(QByteArrayView bytes) : bytes_(bytes) {}
 
     bool atEnd() const { return pos_ >= bytes_.size(); }
@@ -42,7 +42,7 @@ public:
     }
     void skip(uint64_t n) { take(n); }
 
-private:
+  private:
     QByteArrayView bytes_;
     qsizetype pos_ = 0;
 };

@@ -7,7 +7,9 @@ namespace ks {
 namespace {
 constexpr std::array<int, 7> kDataBytes = {2, 2, 2, 2, 1, 1, 2};  // 0x8n .. 0xEn
 
-bool isNoteOn(uint8_t status) { return (status & 0xF0) == 0x90; }
+bool isNoteOn(uint8_t status) {
+    return (status & 0xF0) == 0x90;
+}
 }  // namespace
 
 int midiDataByteCount(int status) {

@@ -7,8 +7,8 @@
 namespace ks {
 
 struct CMidiEvent {
-    int32_t time = 0;     // absolute ticks from the start of the track
-    uint8_t status = 0;   // 0x8n..0xEn channel message
+    int32_t time = 0;               // absolute ticks from the start of the track
+    uint8_t status = 0;             // 0x8n..0xEn channel message
     std::array<uint8_t, 3> data{};  // bytes the message does not use are 0
 
     // Order of a track's events: by time; at one tick every event that is not a note-on
@@ -20,7 +20,9 @@ struct CMidiEvent {
 };
 
 // True for the channel messages 0x80..0xEF, the only statuses a track's events hold.
-constexpr bool isMidiChannelStatus(int status) { return status >= 0x80 && status <= 0xEF; }
+constexpr bool isMidiChannelStatus(int status) {
+    return status >= 0x80 && status <= 0xEF;
+}
 
 // Number of data bytes that follow a channel status (reading and writing both use it);
 // 0 for a status that is not a channel message.

@@ -18,8 +18,12 @@ void insertByTime(std::vector<Sig>& sigs, const Sig& sig) {
 }
 }  // namespace
 
-void CMidiFile::addTimeSig(const CMidiTimeSig& sig) { insertByTime(timeSigs, sig); }
-void CMidiFile::addKeySig(const CMidiKeySig& sig) { insertByTime(keySigs, sig); }
+void CMidiFile::addTimeSig(const CMidiTimeSig& sig) {
+    insertByTime(timeSigs, sig);
+}
+void CMidiFile::addKeySig(const CMidiKeySig& sig) {
+    insertByTime(keySigs, sig);
+}
 
 MidiResult CMidiFile::Read(const QString& path) {
     QFile file(path);

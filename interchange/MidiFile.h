@@ -17,8 +17,8 @@ struct CMidiFile {
     std::vector<CMidiTrack> tracks;
     std::vector<CMidiTimeSig> timeSigs;  // in time order, equal times in insertion order
     std::vector<CMidiKeySig> keySigs;    // likewise
-    int32_t tempo = 120;    // beats per minute
-    int32_t division = 48;  // ticks per quarter note
+    int32_t tempo = 120;                 // beats per minute
+    int32_t division = 48;               // ticks per quarter note
     QString artist;
     QString title;
     QString copyright;

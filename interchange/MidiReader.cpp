@@ -14,17 +14,21 @@ namespace {
 
 uint32_t bigEndian(QByteArrayView b, qsizetype at, int size) {
     uint32_t value = 0;
-    for (int i = 0; i < size; ++i) value = (value << 8) | static_cast<uint8_t>(b[at + i]);
+    for (int i = 0; i < size; ++i)
+        value = (value << 8) | static_cast<uint8_t>(b[at + i]);
     return value;
 }
 
-QString withTrackName(int id, const CMidiTrack& track) { return text(id) + track.name; }
+QString withTrackName(int id, const CMidiTrack& track) {
+    return text(id) + track.name;
+}
 
 // A format 0 file keeps all channels in one track; give each used channel its own track,
 // in channel order, unnamed.
 void splitByChannel(CMidiFile& file) {
     std::array<std::vector<CMidiEvent>, 16> byChannel;
-    for (const CMidiEvent& e : file.tracks.front().events) byChannel[e.status & 0x0F].push_back(e);
+    for (const CMidiEvent& e : file.tracks.front().events)
+        byChannel[e.status & 0x0F].push_back(e);
     file.tracks.clear();
     for (int channel = 0; channel < 16; ++channel) {
         if (byChannel[channel].empty()) continue;
@@ -54,6 +58,7 @@ MidiResult CMidiFile::readBytes(QByteArrayView bytes) {
     uint32_t tracksRead = 0;
     qsizetype pos = 0;
     int64_t bytesLeft = size;
+    bool refused = false;
 
     // Tracks are created as their chunks arrive, never from the count the header
     // announces, so a lying header costs nothing.
@@ -70,13 +75,11 @@ MidiResult CMidiFile::readBytes(QByteArrayView bytes) {
             if (available < 6) break;
             const uint32_t fileFormat = bigEndian(bytes, dataStart, 2);
             const uint32_t value = bigEndian(bytes, dataStart + 4, 2);
-            if (value & 0x8000) {
-                result.messages << text(MidiStringId::NotTicksPerQuarter);
-                return result;
-            }
-            if (fileFormat > 1) {
-                result.messages << text(MidiStringId::OnlyFormat01);
-                return result;
+            if (value & 0x8000 || fileFormat > 1) {
+                result.messages << text(value & 0x8000 ? MidiStringId::NotTicksPerQuarter
+                                                       : MidiStringId::OnlyFormat01);
+                refused = true;
+                break;
             }
             format = static_cast<int>(fileFormat);
             announced = bigEndian(bytes, dataStart + 2, 2);
@@ -108,12 +111,13 @@ MidiResult CMidiFile::readBytes(QByteArrayView bytes) {
             break;
         }
         const uint64_t next = uint64_t(dataStart) + std::max(length, consumed);
-        bytesLeft = int64_t(size) - int64_t(std::min<uint64_t>(next, uint64_t(INT64_MAX / 2)));
+        bytesLeft = int64_t(size) - int64_t(next);
         pos = static_cast<qsizetype>(std::min<uint64_t>(next, uint64_t(size)));
     } while (bytesLeft > 0 && tracksRead < announced);
 
     sortByTime(timeSigs);
     sortByTime(keySigs);
+    if (refused) return result;
     if (bytesLeft < 0 || format < 0 || tracksRead != announced) {
         result.messages << text(MidiStringId::ErrorReading);
         return result;

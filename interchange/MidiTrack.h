@@ -10,7 +10,7 @@ namespace ks {
 
 struct CMidiTrack {
     QString name;
-    QString errorText;  // problems met while reading that did not stop the file
+    QString errorText;    // problems met while reading that did not stop the file
     int32_t channel = 0;  // the channel the track plays on, 0..15
     bool named = false;   // the name came from a text or name meta event
     CSortedArray<CMidiEvent> events;

@@ -26,7 +26,9 @@ enum MetaType : uint8_t {
     kKeySignature = 0x59,
 };
 
-uint8_t byteAt(QByteArrayView data, qsizetype i) { return static_cast<uint8_t>(data[i]); }
+uint8_t byteAt(QByteArrayView data, qsizetype i) {
+    return static_cast<uint8_t>(data[i]);
+}
 
 // Applies one meta event whose data lies wholly inside the track. Returns true for the
 // end of the track. Events too short for the fields they carry are skipped.

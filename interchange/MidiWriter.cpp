@@ -16,12 +16,13 @@ namespace {
 constexpr int kMaxChunks = 0xFFFF;  // the header counts tracks in 16 bits
 
 class ChunkWriter {
-public:
+  public:
     explicit ChunkWriter(QByteArray& out) : out_(out) {}
 
     void byte(int b) { out_.append(static_cast<char>(b & 0xFF)); }
     void bigEndian(uint32_t value, int size) {
-        for (int shift = 8 * (size - 1); shift >= 0; shift -= 8) byte(int(value >> shift));
+        for (int shift = 8 * (size - 1); shift >= 0; shift -= 8)
+            byte(int(value >> shift));
     }
     void variableLength(uint32_t value) {
         char groups[5];
@@ -30,7 +31,8 @@ public:
             groups[n++] = static_cast<char>(value & 0x7F);
             value >>= 7;
         } while (value);
-        while (n-- > 0) byte(groups[n] | (n ? 0x80 : 0));
+        while (n-- > 0)
+            byte(groups[n] | (n ? 0x80 : 0));
     }
 
     void beginChunk(const char* id) {
@@ -62,7 +64,7 @@ public:
         if (!value.isEmpty()) meta(0, type, encodeAnsi(value));
     }
 
-private:
+  private:
     QByteArray& out_;
     qsizetype lengthAt_ = 0;
     int32_t lastTime_ = 0;
@@ -80,7 +82,8 @@ QByteArray tempoBytes(int32_t tempo) {
 // The power of two at or above the denominator, at least 1 (so 1 and 2 both give 1).
 int denominatorPower(int32_t denominator) {
     int power = 1;
-    while (power < 31 && (int64_t(1) << power) < denominator) ++power;
+    while (power < 31 && (int64_t(1) << power) < denominator)
+        ++power;
     return power;
 }
 
@@ -125,7 +128,8 @@ void writeTrack(const CMidiTrack& track, ChunkWriter& w) {
         if (!isMidiChannelStatus(e.status)) continue;
         w.delta(e.time);
         w.byte(e.status);
-        for (int i = 0; i < midiDataByteCount(e.status); ++i) w.byte(e.data[size_t(i)] & 0x7F);
+        for (int i = 0; i < midiDataByteCount(e.status); ++i)
+            w.byte(e.data[size_t(i)] & 0x7F);
     }
     w.meta(0, 0x2F, {});
     w.endChunk();
@@ -153,7 +157,8 @@ QByteArray CMidiFile::toBytes() const {
     // The top bit would announce SMPTE timing, so the division stays within 1..32767.
     w.bigEndian(uint32_t(std::clamp<int32_t>(division, 1, 0x7FFF)), 2);
     writeTempoTrack(*this, w);
-    for (const CMidiTrack* track : written) writeTrack(*track, w);
+    for (const CMidiTrack* track : written)
+        writeTrack(*track, w);
     return out;
 }
 

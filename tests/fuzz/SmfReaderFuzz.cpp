@@ -8,7 +8,9 @@
 
 namespace {
 
-[[noreturn]] void fail() { __builtin_trap(); }
+[[noreturn]] void fail() {
+    __builtin_trap();
+}
 
 void checkRoundTrip(const ks::CMidiFile& file) {
     std::vector<const ks::CMidiTrack*> withEvents;
@@ -23,7 +25,8 @@ void checkRoundTrip(const ks::CMidiFile& file) {
         if (back.tracks[i + 1].events.items() != withEvents[i]->events.items()) fail();
     // A whole-note denominator (1) is written with the exponent of 2, as 2/2 is.
     std::vector<ks::CMidiTimeSig> timeSigs = file.timeSigs;
-    for (ks::CMidiTimeSig& sig : timeSigs) sig.denominator = std::max(sig.denominator, 2);
+    for (ks::CMidiTimeSig& sig : timeSigs)
+        sig.denominator = std::max(sig.denominator, 2);
     if (back.timeSigs != timeSigs || back.keySigs != file.keySigs) fail();
     if (back.division != std::clamp(file.division, 1, 0x7FFF)) fail();
 }

@@ -16,13 +16,12 @@ TEST(MidiEvent, OrderByTimeThenNoteOnsLastThenStatusAndData) {
         int expected;
     };
     const Case cases[] = {
-        {ev(0, 0x90, 60, 100), ev(1, 0x80, 60), -1},       // time first
-        {ev(5, 0x90, 0, 1), ev(5, 0xE0, 0, 64), 1},        // note-ons after everything else
-        {ev(5, 0x91, 60, 0), ev(5, 0x80, 60), 1},          // also on other channels and at velocity 0
-        {ev(5, 0x80, 60), ev(5, 0xB0, 7, 100), -1},        // then status
-        {ev(5, 0x90, 60, 0), ev(5, 0x90, 60, 100), -1},    // then data
-        {ev(5, 0x90, 59, 100), ev(5, 0x90, 60, 1), -1},
-        {ev(5, 0xC0, 3), ev(5, 0xC0, 3), 0},
+        {ev(0, 0x90, 60, 100), ev(1, 0x80, 60), -1},     // time first
+        {ev(5, 0x90, 0, 1), ev(5, 0xE0, 0, 64), 1},      // note-ons after everything else
+        {ev(5, 0x91, 60, 0), ev(5, 0x80, 60), 1},        // also on other channels and at velocity 0
+        {ev(5, 0x80, 60), ev(5, 0xB0, 7, 100), -1},      // then status
+        {ev(5, 0x90, 60, 0), ev(5, 0x90, 60, 100), -1},  // then data
+        {ev(5, 0x90, 59, 100), ev(5, 0x90, 60, 1), -1}, {ev(5, 0xC0, 3), ev(5, 0xC0, 3), 0},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(CMidiEvent::compare(c.a, c.b), c.expected);
@@ -45,9 +44,8 @@ TEST(MidiTrack, AddNoteAddsASortedNoteOnAndNoteOff) {
     track.AddNote(96, 60, 100, 96);
     track.AddNote(0, 60, 80, 96);  // ends where the first starts: released first
     track.AddNote(0, 60, 80, 96);  // a duplicate adds nothing
-    EXPECT_THAT(track.events.items(),
-                ElementsAre(ev(0, 0x92, 60, 80), ev(96, 0x82, 60), ev(96, 0x92, 60, 100),
-                            ev(192, 0x82, 60)));
+    EXPECT_THAT(track.events.items(), ElementsAre(ev(0, 0x92, 60, 80), ev(96, 0x82, 60),
+                                                  ev(96, 0x92, 60, 100), ev(192, 0x82, 60)));
 }
 
 TEST(MidiTrack, AddNoteKeepsItsValuesInRange) {

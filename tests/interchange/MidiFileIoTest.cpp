@@ -64,7 +64,8 @@ TEST(MidiFileIo, WriteThenReadFromDisk) {
 TEST(MidiFileIo, FailuresToOpenOrCreate) {
     QTemporaryDir dir;
     const QString unableToOpen = text(MidiStringId::UnableToOpen);
-    for (const QString& path : {dir.filePath("missing.mid"), dir.path(), QStringLiteral("/dev/zero")}) {
+    for (const QString& path :
+         {dir.filePath("missing.mid"), dir.path(), QStringLiteral("/dev/zero")}) {
         CMidiFile file;
         file.tracks.emplace_back();
         MidiResult result = file.Read(path);

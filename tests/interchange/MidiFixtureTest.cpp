@@ -17,7 +17,8 @@ const QString kFolder = QStringLiteral(KS_FIXTURES "/midi/");
 
 int eventCount(const CMidiFile& file) {
     int n = 0;
-    for (const CMidiTrack& t : file.tracks) n += t.events.size();
+    for (const CMidiTrack& t : file.tracks)
+        n += t.events.size();
     return n;
 }
 
@@ -36,9 +37,19 @@ TEST(MidiFixtures, EachFixtureReadsAsDescribed) {
         {"format1-piano.mid", true, {}, 3, 10, 100},
         {"running-status-at-start.mid", true, {}, 2, 2, 120},
         {"unknown-chunk.mid", true, {}, 2, 4, 120},
-        {"no-end-of-track.mid", false, {text(MalformedData) + "Track 0", text(ErrorReading)}, 1, 2, 120},
+        {"no-end-of-track.mid",
+         false,
+         {text(MalformedData) + "Track 0", text(ErrorReading)},
+         1,
+         2,
+         120},
         {"truncated.mid", false, {text(FileReadError) + "Track 1", text(ErrorReading)}, 2, 2, 120},
-        {"track-length-4gb.mid", false, {text(FileReadError) + "Track 0", text(ErrorReading)}, 1, 0, 120},
+        {"track-length-4gb.mid",
+         false,
+         {text(FileReadError) + "Track 0", text(ErrorReading)},
+         1,
+         0,
+         120},
         {"smpte-division.mid", false, {text(NotTicksPerQuarter)}, 0, 0, 120},
     };
     for (const Case& c : cases) {
@@ -86,7 +97,8 @@ TEST(MidiFixtures, EveryFileSurvivesReadingWritingAndReadingAgain) {
                 << name.toStdString();
         // A whole-note denominator (1) is written with the exponent of 2, as 2/2 is.
         std::vector<CMidiTimeSig> timeSigs = file.timeSigs;
-        for (CMidiTimeSig& sig : timeSigs) sig.denominator = std::max(sig.denominator, 2);
+        for (CMidiTimeSig& sig : timeSigs)
+            sig.denominator = std::max(sig.denominator, 2);
         EXPECT_EQ(back.timeSigs, timeSigs) << name.toStdString();
         EXPECT_EQ(back.keySigs, file.keySigs) << name.toStdString();
     }

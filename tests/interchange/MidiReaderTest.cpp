@@ -15,12 +15,15 @@ using ::testing::ElementsAre;
 
 namespace {
 
-std::vector<CMidiEvent> eventsOf(const CMidiTrack& track) { return track.events.items(); }
+std::vector<CMidiEvent> eventsOf(const CMidiTrack& track) {
+    return track.events.items();
+}
 
 TEST(MidiReader, RunningStatusReadsTheDataBytesWithThePreviousStatus) {
     CMidiFile file = readOk(format1({track(bytes({0x00, 0x90, 0x3C, 0x40, 0x00, 0x3C, 0x00}))}));
     ASSERT_EQ(file.tracks.size(), 1u);
-    EXPECT_THAT(eventsOf(file.tracks[0]), ElementsAre(ev(0, 0x90, 0x3C, 0), ev(0, 0x90, 0x3C, 0x40)));
+    EXPECT_THAT(eventsOf(file.tracks[0]),
+                ElementsAre(ev(0, 0x90, 0x3C, 0), ev(0, 0x90, 0x3C, 0x40)));
 }
 
 TEST(MidiReader, EventsAreSortedAndDuplicatesCollapse) {
@@ -40,10 +43,10 @@ TEST(MidiReader, EventsAreSortedAndDuplicatesCollapse) {
 
 TEST(MidiReader, TempoTimeAndKeySignatures) {
     CMidiFile file = readOk(format1({track(bytes({
-        0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20,  // 500 000 us per quarter
-        0x00, 0xFF, 0x58, 0x04, 0x06, 0x03, 0x18, 0x08,  // 6/8
+        0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20,              // 500 000 us per quarter
+        0x00, 0xFF, 0x58, 0x04, 0x06, 0x03, 0x18, 0x08,        // 6/8
         0x81, 0x40, 0xFF, 0x58, 0x04, 0x02, 0x01, 0x18, 0x08,  // 2/2 at 192
-        0x00, 0xFF, 0x51, 0x03, 0x0F, 0x42, 0x40,  // 1 000 000 us: the last tempo wins
+        0x00, 0xFF, 0x51, 0x03, 0x0F, 0x42, 0x40,              // 1 000 000 us: the last tempo wins
     }))}));
     EXPECT_EQ(file.tempo, 60);
     EXPECT_THAT(file.timeSigs, ElementsAre(CMidiTimeSig{0, 6, 8}, CMidiTimeSig{192, 2, 2}));
@@ -122,17 +125,17 @@ TEST(MidiReader, Format0IsSplitByChannel) {
     EXPECT_THAT(eventsOf(file.tracks[1]), ElementsAre(ev(0, 0x99, 36, 100), ev(96, 0x89, 36)));
 
     // A format 1 file with one track is left as it is.
-    CMidiFile one = readOk(format1({track(bytes({0x00, 0x99, 0x24, 0x64, 0x00, 0x90, 0x3C, 0x64}))}));
+    CMidiFile one =
+        readOk(format1({track(bytes({0x00, 0x99, 0x24, 0x64, 0x00, 0x90, 0x3C, 0x64}))}));
     EXPECT_EQ(one.tracks.size(), 1u);
 }
 
 TEST(MidiReader, SystemMessagesAndUnknownChunksAreSkipped) {
     QByteArray data = header(1, 2, 96) + chunk("XFIH", bytes({1, 2, 3})) +
                       track(bytes({
-                          0x00, 0x90, 0x3C, 0x40,
-                          0x00, 0xF0, 0x03, 0x43, 0x12, 0xF7,   // sysex
-                          0x00, 0xF2, 0x01, 0x02, 0x00, 0xF3, 0x05, 0x00, 0xF6,
-                          0x00, 0xFF, 0x7F, 0x02, 0x00, 0x00,   // sequencer-specific meta
+                          0x00, 0x90, 0x3C, 0x40, 0x00, 0xF0, 0x03, 0x43, 0x12, 0xF7,  // sysex
+                          0x00, 0xF2, 0x01, 0x02, 0x00, 0xF3, 0x05, 0x00, 0xF6, 0x00,
+                          0xFF, 0x7F, 0x02, 0x00, 0x00,  // sequencer-specific meta
                           0x00, 0x80, 0x3C, 0x00,
                       })) +
                       chunk("XFKM", {}) + track(bytes({0x00, 0xC1, 0x05}));
@@ -167,7 +170,9 @@ struct FailureCase {
     size_t tracks;
 };
 
-QString msg(int id) { return text(id); }
+QString msg(int id) {
+    return text(id);
+}
 
 std::vector<FailureCase> failureCases() {
     const QByteArray note = track(bytes({0x00, 0x90, 0x3C, 0x40}));
@@ -178,22 +183,44 @@ std::vector<FailureCase> failureCases() {
         {"truncated header", QByteArray("MThd\0\0\0\6\0\1", 10), false, {msg(ErrorReading)}, 0},
         {"SMPTE division", header(1, 1, 0xE728) + note, false, {msg(NotTicksPerQuarter)}, 0},
         {"format 2", header(2, 1, 96) + note, false, {msg(OnlyFormat01)}, 0},
-        {"track before the header", note + header(1, 1, 96) + note, false,
-         {msg(TrackWithoutHeader), msg(ErrorReading)}, 0},
+        {"track before the header",
+         note + header(1, 1, 96) + note,
+         false,
+         {msg(TrackWithoutHeader), msg(ErrorReading)},
+         0},
         {"fewer tracks than announced", header(1, 2, 96) + note, false, {msg(ErrorReading)}, 1},
-        {"65535 tracks announced", header(1, 0xFFFF, 96) + note + note, false,
-         {msg(ErrorReading)}, 2},
+        {"65535 tracks announced",
+         header(1, 0xFFFF, 96) + note + note,
+         false,
+         {msg(ErrorReading)},
+         2},
         {"no tracks announced", header(1, 0, 96) + note, true, {}, 0},
-        {"no end of track", header(1, 1, 96) + noEnd, false,
-         {msg(MalformedData) + "Track 0", msg(ErrorReading)}, 1},
-        {"track longer than the file", header(1, 2, 96) + note + QByteArray("MTrk\0\0\1\0\0", 9),
-         false, {msg(FileReadError) + "Track 1", msg(ErrorReading)}, 2},
-        {"track length of 4 GB", header(1, 1, 96) + QByteArray("MTrk\xFF\xFF\xFF\xFF", 8) + note,
-         false, {msg(FileReadError) + "Track 0", msg(ErrorReading)}, 1},
-        {"unknown chunk past the end", header(1, 2, 96) + note + QByteArray("JUNK\0\1\0\0", 8),
-         false, {msg(ErrorReading)}, 1},
+        {"no end of track",
+         header(1, 1, 96) + noEnd,
+         false,
+         {msg(MalformedData) + "Track 0", msg(ErrorReading)},
+         1},
+        {"track longer than the file",
+         header(1, 2, 96) + note + QByteArray("MTrk\0\0\1\0\0", 9),
+         false,
+         {msg(FileReadError) + "Track 1", msg(ErrorReading)},
+         2},
+        {"track length of 4 GB",
+         header(1, 1, 96) + QByteArray("MTrk\xFF\xFF\xFF\xFF", 8) + note,
+         false,
+         {msg(FileReadError) + "Track 0", msg(ErrorReading)},
+         1},
+        {"unknown chunk past the end",
+         header(1, 2, 96) + note + QByteArray("JUNK\0\1\0\0", 8),
+         false,
+         {msg(ErrorReading)},
+         1},
         {"division 0", header(1, 1, 0) + note, true, {}, 1},
-        {"header longer than 6", chunk("MThd", bytes({0, 1, 0, 1, 0, 96, 9, 9})) + note, true, {}, 1},
+        {"header longer than 6",
+         chunk("MThd", bytes({0, 1, 0, 1, 0, 96, 9, 9})) + note,
+         true,
+         {},
+         1},
         {"trailing junk after the last track", header(1, 1, 96) + note + "abc", true, {}, 1},
     };
 }
@@ -210,9 +237,9 @@ TEST(MidiReader, BrokenFilesGiveTheirMessages) {
 
 TEST(MidiReader, WhatWasReadBeforeAnErrorStays) {
     CMidiFile file;
-    MidiResult result = file.readBytes(
-        header(1, 2, 96) + track(bytes({0x00, 0xFF, 0x51, 0x03, 0x0F, 0x42, 0x40})) +
-        chunk("MTrk", bytes({0x00, 0xFF, 0x03, 0x01, 'P', 0x00, 0x90, 0x3C, 0x40})));
+    MidiResult result =
+        file.readBytes(header(1, 2, 96) + track(bytes({0x00, 0xFF, 0x51, 0x03, 0x0F, 0x42, 0x40})) +
+                       chunk("MTrk", bytes({0x00, 0xFF, 0x03, 0x01, 'P', 0x00, 0x90, 0x3C, 0x40})));
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(file.tempo, 60);
     ASSERT_EQ(file.tracks.size(), 2u);
@@ -226,9 +253,10 @@ TEST(MidiReader, HostileTracksReadWhatTheyCan) {
     // A variable-length number of more than four bytes keeps its low 32 bits; times
     // never pass the largest tick.
     QByteArray longDeltas;
-    for (int i = 0; i < 6; ++i) longDeltas += bytes({0xFF, 0xFF, 0xFF, 0x7F, 0x90, 0x3C, i});
+    for (int i = 0; i < 6; ++i)
+        longDeltas += bytes({0xFF, 0xFF, 0xFF, 0x7F, 0x90, 0x3C, i});
     longDeltas += bytes({0x81, 0x80, 0x80, 0x80, 0x80, 0x00, 0x90, 0x3D, 0x01});  // 2^35: 0
-    longDeltas += bytes({0x87, 0xFF, 0xFF, 0xFF, 0x7F, 0x90, 0x3E, 0x01});  // 2^31 - 1
+    longDeltas += bytes({0x87, 0xFF, 0xFF, 0xFF, 0x7F, 0x90, 0x3E, 0x01});        // 2^31 - 1
     CMidiFile deltas = readOk(format1({track(longDeltas)}));
     const auto& timed = deltas.tracks[0].events;
     ASSERT_EQ(timed.size(), 8);
@@ -237,22 +265,24 @@ TEST(MidiReader, HostileTracksReadWhatTheyCan) {
     EXPECT_EQ(timed[7].time, maxTick);
 
     // A meta length beyond the track is ignored; the bytes after it are read as events.
-    CMidiFile meta = readOk(format1({track(bytes({0x00, 0xFF, 0x03, 0x40, 0x00, 0x90, 0x3C, 0x40}))}));
+    CMidiFile meta =
+        readOk(format1({track(bytes({0x00, 0xFF, 0x03, 0x40, 0x00, 0x90, 0x3C, 0x40}))}));
     EXPECT_THAT(eventsOf(meta.tracks[0]), ElementsAre(ev(0, 0x90, 0x3C, 0x40)));
     EXPECT_EQ(meta.tracks[0].name, "Track 0");
 
     // Data bytes with the top bit set keep their low 7 bits.
-    CMidiFile data = readOk(format1({track(bytes({0x00, 0x90, 0xBC, 0xC0, 0x00, 0xFF, 0x2F, 0x00}))}));
+    CMidiFile data =
+        readOk(format1({track(bytes({0x00, 0x90, 0xBC, 0xC0, 0x00, 0xFF, 0x2F, 0x00}))}));
     EXPECT_THAT(eventsOf(data.tracks[0]), ElementsAre(ev(0, 0x90, 0x3C, 0x40)));
 
     // A zero tempo, a denominator of 2^31 and short signature events are ignored.
     CMidiFile junk = readOk(format1({track(bytes({
-        0x00, 0xFF, 0x51, 0x03, 0x00, 0x00, 0x00,  //
-        0x00, 0xFF, 0x51, 0x02, 0x07, 0xA1,        //
+        0x00, 0xFF, 0x51, 0x03, 0x00, 0x00, 0x00,        //
+        0x00, 0xFF, 0x51, 0x02, 0x07, 0xA1,              //
         0x00, 0xFF, 0x58, 0x04, 0x04, 0x1F, 0x18, 0x08,  //
-        0x00, 0xFF, 0x58, 0x01, 0x04,              //
-        0x00, 0xFF, 0x59, 0x01, 0x01,              //
-        0x00, 0xFF, 0x58, 0x02, 0x00, 0x1E,        // numerator 0 over 2^30 is kept
+        0x00, 0xFF, 0x58, 0x01, 0x04,                    //
+        0x00, 0xFF, 0x59, 0x01, 0x01,                    //
+        0x00, 0xFF, 0x58, 0x02, 0x00, 0x1E,              // numerator 0 over 2^30 is kept
     }))}));
     EXPECT_EQ(junk.tempo, 120);
     EXPECT_THAT(junk.timeSigs, ElementsAre(CMidiTimeSig{0, 0, 1 << 30}));

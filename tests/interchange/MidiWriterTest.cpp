@@ -30,7 +30,7 @@ TEST(MidiWriter, WritesFormat1WithATempoTrackAndNoRunningStatus) {
                              0x00, 0xFF, 0x58, 0x04, 0x06, 0x03, 0x18, 0x08,  // 6/8
                              0x00, 0xFF, 0x59, 0x02, 0x00, 0x01,              // A minor
                              0x00, 0xFF, 0x2F, 0x00})) +
-        chunk("MTrk", bytes({0x00, 0xFF, 0x03, 0x01, 'P',  //
+        chunk("MTrk", bytes({0x00, 0xFF, 0x03, 0x01, 'P',   //
                              0x00, 0xFF, 0x20, 0x01, 0x01,  //
                              0x00, 0x91, 0x3C, 0x64,        //
                              0x60, 0x81, 0x3C, 0x00,        //
@@ -51,7 +51,7 @@ TEST(MidiWriter, TextsAndSignaturesOfTheTempoTrack) {
     file.addTimeSig({96, 3, 4});  // after the 2/2 at the same tick
     const QByteArray tempoTrack =
         chunk("MTrk", bytes({0x00, 0xFF, 0x51, 0x03, 0x0A, 0x2C, 0x2A,        // 666 666 us
-                             0x00, 0xFF, 0x01, 0x02, 'B', 0xE9,               // artist
+                             0x00, 0xFF, 0x01, 0x02, 'B',  0xE9,              // artist
                              0x00, 0xFF, 0x02, 0x02, 0x80, '?',               // copyright
                              0x00, 0xFF, 0x59, 0x02, 0x03, 0x00,              // key at 0
                              0x60, 0xFF, 0x58, 0x04, 0x02, 0x01, 0x18, 0x08,  // 2/2 at 96
@@ -82,10 +82,12 @@ TEST(MidiWriter, ValuesAFileCannotHoldAreKeptInRange) {
 
     // Denominators become the power of two at or above them, at least 2.
     CMidiFile sigs;
-    for (int denominator : {1, 2, 3, 4, 8, 0, -5, 1 << 30}) sigs.addTimeSig({0, 4, denominator});
+    for (int denominator : {1, 2, 3, 4, 8, 0, -5, 1 << 30})
+        sigs.addTimeSig({0, 4, denominator});
     CMidiFile back = readOk(sigs.toBytes());
     std::vector<int> denominators;
-    for (const CMidiTimeSig& s : back.timeSigs) denominators.push_back(s.denominator);
+    for (const CMidiTimeSig& s : back.timeSigs)
+        denominators.push_back(s.denominator);
     EXPECT_THAT(denominators, ElementsAre(2, 2, 4, 4, 8, 2, 2, 1 << 30));
 
     // A channel of 16 or more keeps its low bits; events other than channel messages are
@@ -116,7 +118,8 @@ TEST(MidiWriter, WhatIsWrittenReadsBackTheSame) {
         CMidiTrack& track = file.tracks.emplace_back();
         track.name = QStringLiteral("Part %1").arg(t);
         track.channel = t * 4;
-        for (int i = 0; i < 200; ++i) track.AddNote(i * 120, 40 + (i * 7 + t) % 60, 1 + i % 127, 100 + t);
+        for (int i = 0; i < 200; ++i)
+            track.AddNote(i * 120, 40 + (i * 7 + t) % 60, 1 + i % 127, 100 + t);
         track.events.Add(ev(0, 0xC0 | t * 4, 5 + t));
         track.events.Add(ev(10, 0xB0 | t * 4, 64, 127));
         track.events.Add(ev(20, 0xE0 | t * 4, 0, 64));

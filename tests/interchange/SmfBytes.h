@@ -11,13 +11,15 @@ namespace ks::test {
 
 inline QByteArray bytes(std::initializer_list<int> values) {
     QByteArray out;
-    for (int v : values) out.append(static_cast<char>(v));
+    for (int v : values)
+        out.append(static_cast<char>(v));
     return out;
 }
 
 inline QByteArray bigEndian(uint32_t value, int size) {
     QByteArray out;
-    for (int shift = 8 * (size - 1); shift >= 0; shift -= 8) out.append(char(value >> shift));
+    for (int shift = 8 * (size - 1); shift >= 0; shift -= 8)
+        out.append(char(value >> shift));
     return out;
 }
 
@@ -33,12 +35,15 @@ inline QByteArray header(int format, int tracks, int division) {
 inline const QByteArray kEndOfTrack = bytes({0x00, 0xFF, 0x2F, 0x00});
 
 // A track chunk holding `events` followed by the end-of-track event.
-inline QByteArray track(const QByteArray& events) { return chunk("MTrk", events + kEndOfTrack); }
+inline QByteArray track(const QByteArray& events) {
+    return chunk("MTrk", events + kEndOfTrack);
+}
 
 // A format 1 file with division 96 and the given track chunks.
 inline QByteArray format1(std::initializer_list<QByteArray> tracks) {
     QByteArray out = header(1, int(tracks.size()), 96);
-    for (const QByteArray& t : tracks) out += t;
+    for (const QByteArray& t : tracks)
+        out += t;
     return out;
 }
 
@@ -58,7 +63,7 @@ inline CMidiFile readOk(const QByteArray& data) {
 namespace ks {
 // Readable failure output for events.
 inline void PrintTo(const CMidiEvent& e, std::ostream* os) {
-    *os << "{" << e.time << ", 0x" << std::hex << int(e.status) << std::dec << ", " << int(e.data[0])
-        << ", " << int(e.data[1]) << "}";
+    *os << "{" << e.time << ", 0x" << std::hex << int(e.status) << std::dec << ", "
+        << int(e.data[0]) << ", " << int(e.data[1]) << "}";
 }
 }  // namespace ks
