@@ -8,6 +8,9 @@
 #include <QTemporaryDir>
 
 #include <memory>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 using namespace ks;
 
@@ -113,6 +116,16 @@ void BM_MarkupLoadWithoutFreeing(benchmark::State& state) {
         m.reset();
         state.ResumeTiming();
     }
+#ifdef __GLIBC__
+    // Heap held by one loaded list, per element.
+    const size_t before = mallinfo2().uordblks;
+    auto m = std::make_unique<CMarkupFile>();
+    m->Load(f.path, 0);
+    m->elements().shrink_to_fit();
+    const size_t after = mallinfo2().uordblks;
+    state.counters["elements"] = m->elementCount();
+    state.counters["heapBytesPerElement"] = double(after - before) / m->elementCount();
+#endif
 }
 BENCHMARK(BM_MarkupLoadWithoutFreeing)->Unit(benchmark::kMillisecond);
 

@@ -6,6 +6,12 @@ namespace ks {
 
 namespace {
 
+// Attribute lists reserved up front at most this long; longer ones grow as usual.
+constexpr qsizetype kMaxReserved = 32;
+// Values up to this length (small numbers, flags) repeat all through a file and are
+// shared; longer ones (times) rarely repeat, and caching them would only churn the cache.
+constexpr qsizetype kMaxSharedValue = 4;
+
 bool isSpace(QChar c) {
     const char16_t u = c.unicode();
     return u == u' ' || (u >= u'\t' && u <= u'\r');
@@ -71,11 +77,12 @@ void parseTag(QStringView t, CMarkupElement& element, NameCache& cache) {
         ++pos;
     element.name = cache.intern(t.sliced(nameStart, pos - nameStart));
 
-    // Every attribute needs an '=', so their count bounds the list: allocate it once.
+    // Every attribute needs an '=', so their count sizes the list in one allocation in
+    // the usual case; quoted '=' or a scan that stops early leave it too large (below).
     qsizetype equals = 0;
     for (qsizetype i = pos; i < end; ++i)
         equals += t.utf16()[i] == u'=';
-    if (equals > 0) element.attributes.reserve(size_t(equals));
+    if (equals > 0) element.attributes.reserve(size_t(qMin(equals, kMaxReserved)));
     for (;;) {
         while (pos < end && isSpace(t[pos]))
             ++pos;
@@ -106,6 +113,8 @@ void parseTag(QStringView t, CMarkupElement& element, NameCache& cache) {
             {cache.intern(attrName),
              decodeAttributeValue(t.sliced(valueStart, pos - valueStart), &cache)});
     }
+    if (element.attributes.capacity() != element.attributes.size())
+        element.attributes.shrink_to_fit();
 }
 
 }  // namespace
@@ -126,7 +135,7 @@ QString decodeAttributeValue(QStringView raw, NameCache* cache) {
     if (raw.size() > 1 && isQuote(raw.front()) && raw.back() == raw.front())
         raw = raw.sliced(1, raw.size() - 2);
     if (raw.contains(u'&')) return DecodeEntities(raw.toString());
-    return cache && raw.size() <= 4 ? cache->intern(raw) : raw.toString();
+    return cache && raw.size() <= kMaxSharedValue ? cache->intern(raw) : raw.toString();
 }
 
 QString decodeAttributeValue(const QString& raw) {
