@@ -91,14 +91,53 @@ QString EncodeBasic(const QString& text) {
     return encode(text, true);
 }
 
+// Applying the pairs one after the other comes down to two scans. The first pass turns
+// "&amp;" into "&", and those ampersands may start later entities. The remaining pairs
+// cannot affect each other: no entity holds an ampersand after its first character (so
+// their occurrences never overlap) and no character they produce can be part of an
+// entity, so one scan replacing each occurrence where it stands gives the same text.
 QString DecodeEntities(const QString& text) {
     if (!text.contains(u'&')) return text;
-    QString out = text;
-    for (const CharacterEntity& pair : kCharacterEntities) {
-        if (!out.contains(u'&')) break;  // every entity starts with an ampersand
-        out.replace(QLatin1StringView(pair.entity.data(), qsizetype(pair.entity.size())),
-                    QString(QChar(pair.character)));
+
+    const auto matchesAt = [](const QChar* s, qsizetype left, std::string_view entity) {
+        if (left < qsizetype(entity.size())) return false;
+        for (size_t k = 0; k < entity.size(); ++k)
+            if (s[k] != QLatin1Char(entity[k])) return false;
+        return true;
+    };
+
+    QString ampersands(text.size(), Qt::Uninitialized);
+    QChar* w = ampersands.data();
+    const std::string_view amp = kCharacterEntities[0].entity;
+    for (qsizetype i = 0; i < text.size();) {
+        if (text[i] == u'&' && matchesAt(text.constData() + i, text.size() - i, amp)) {
+            *w++ = u'&';
+            i += qsizetype(amp.size());
+        } else {
+            *w++ = text[i++];
+        }
     }
+    ampersands.truncate(w - ampersands.constData());
+
+    QString out(ampersands.size(), Qt::Uninitialized);
+    w = out.data();
+    const QChar* s = ampersands.constData();
+    const qsizetype n = ampersands.size();
+    for (qsizetype i = 0; i < n;) {
+        if (s[i] == u'&') {
+            const CharacterEntity* found = nullptr;
+            for (size_t k = 1; k < kCharacterEntities.size() && !found; ++k)
+                if (matchesAt(s + i, n - i, kCharacterEntities[k].entity))
+                    found = &kCharacterEntities[k];
+            if (found) {
+                *w++ = QChar(found->character);
+                i += qsizetype(found->entity.size());
+                continue;
+            }
+        }
+        *w++ = s[i++];
+    }
+    out.truncate(w - out.constData());
     return out;
 }
 

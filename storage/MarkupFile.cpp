@@ -16,6 +16,7 @@ namespace ks {
 namespace {
 
 constexpr qint64 kReadBlock = 256 * 1024;
+constexpr qint64 kMaxReservedElements = 1 << 20;
 
 // Decimal texts of small numbers, made once: most numbers written (pitches, velocities,
 // durations, flags) are small, and sharing their texts saves an allocation each.
@@ -44,6 +45,10 @@ bool CMarkupFile::Load(const QString& path, qint64 offset) {
     if (offset > 0 && !file.seek(offset)) return false;
 
     sourceName_ = path;
+    // Room for the elements a score-like file of this size holds (one per 24 bytes or
+    // fewer), so the list is not moved as it grows; untouched room costs no memory.
+    const qint64 expected = qMin<qint64>((file.size() - file.pos()) / 24, kMaxReservedElements);
+    elements_.reserve(elements_.size() + size_t(qMax<qint64>(expected, 0)));
     MarkupReader reader(MarkupReader::Source::File, elements_, errors_);
     auto block = std::make_unique<char[]>(size_t(kReadBlock));
     for (;;) {

@@ -28,9 +28,9 @@ const ByteClasses& byteClasses() {
     return classes;
 }
 
-bool isAsciiSpaceRun(const char* data, qsizetype size) {
+bool isAscii(const char* data, qsizetype size) {
     for (qsizetype i = 0; i < size; ++i)
-        if (data[i] != ' ' && data[i] != '\t') return false;
+        if (static_cast<unsigned char>(data[i]) >= 0x80) return false;
     return true;
 }
 
@@ -42,19 +42,32 @@ MarkupReader::MarkupReader(Source source, std::vector<CMarkupElement>& elements,
 
 void MarkupReader::feed(const char* data, qsizetype size) {
     const ByteClasses& classes = byteClasses();
-    const char* p = data;
-    const char* const end = data + size;
+    const auto* p = reinterpret_cast<const unsigned char*>(data);
+    const auto* const end = p + size;
     while (p < end && !stopped_) {
-        const std::array<bool, 256>& special =
-            !inTag_ ? classes.outside
-                    : (source_ == Source::File ? classes.tagQuotes : classes.tagPlain);
-        const char* run = p;
-        while (p < end && !special[static_cast<unsigned char>(*p)])
-            ++p;
-        append(run, p - run);
+        // Copy the run of ordinary bytes up to the next delimiter or line end.
+        const unsigned char* run = p;
+        if (!inTag_) {
+            while (p < end && !classes.outside[*p])
+                ++p;
+        } else if (source_ == Source::Memory) {
+            while (p < end && !classes.tagPlain[*p])
+                ++p;
+        } else {
+            for (; p < end; ++p) {
+                if (!classes.tagQuotes[*p]) continue;
+                if (*p == '"') {
+                    ++quotes_;
+                    continue;
+                }
+                if (*p == '>' && quotes_ % 2 != 0) continue;  // inside a quoted value
+                break;
+            }
+        }
+        append(reinterpret_cast<const char*>(run), p - run);
         if (p == end) break;
 
-        const char c = *p++;
+        const char c = char(*p++);
         switch (c) {
             case '\r':
                 break;
@@ -62,10 +75,6 @@ void MarkupReader::feed(const char* data, qsizetype size) {
                 ++line_;
                 if (!inTag_ && length_ == 0 && lastElement_ >= 0)
                     elements_[size_t(lastElement_)].newline = true;
-                break;
-            case '"':
-                ++quotes_;
-                append(&c, 1);
                 break;
             case '<':
                 endToken();
@@ -75,10 +84,6 @@ void MarkupReader::feed(const char* data, qsizetype size) {
                 quotes_ = 0;
                 break;
             case '>':
-                if (quotes_ % 2 != 0) {
-                    append(&c, 1);
-                    break;
-                }
                 append(&c, 1);
                 endToken();
                 inTag_ = false;
@@ -114,8 +119,8 @@ void MarkupReader::processToken(const char* data, qsizetype size) {
     if (size == 0) return;
 
     QString token;
-    // Indentation between tags repeats on every line: share it.
-    if (size <= NameCache::kMaxLength && isAsciiSpaceRun(data, size))
+    // Short tokens (indentation, end tags) repeat all through a file: share them.
+    if (size <= NameCache::kMaxLength && isAscii(data, size))
         token = names_.internAscii(data, size);
     else
         token = QString::fromUtf8(data, size);
@@ -124,12 +129,12 @@ void MarkupReader::processToken(const char* data, qsizetype size) {
         return;
     }
 
-    CMarkupElement element = elementFromToken(std::move(token), names_, scratch_);
-    const bool memoryEnd = source_ == Source::Memory && element.type == CMarkupElement::kEndTag &&
-                           element.name == u"memory";
-    elements_.push_back(std::move(element));
+    CMarkupElement& element = elements_.emplace_back();
+    fillFromToken(element, std::move(token), names_);
     lastElement_ = qsizetype(elements_.size()) - 1;
-    if (memoryEnd) stopped_ = true;
+    if (source_ == Source::Memory && element.type == CMarkupElement::kEndTag &&
+        element.name == u"memory")
+        stopped_ = true;
 }
 
 void MarkupReader::addError(const char* message) {

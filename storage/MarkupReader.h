@@ -39,7 +39,6 @@ class MarkupReader {
     std::vector<CMarkupElement>& elements_;
     QStringList& errors_;
     NameCache names_;
-    std::vector<CMarkupParameter> scratch_;
 
     char buffer_[kBufferSize];
     qsizetype length_ = 0;

@@ -6,7 +6,6 @@
 
 #include <QString>
 #include <QStringView>
-#include <vector>
 
 namespace ks {
 
@@ -20,9 +19,7 @@ QString decodeAttributeValue(QStringView raw, NameCache* cache = nullptr);
 // The same for a whole string; an unchanged value is shared, not copied.
 QString decodeAttributeValue(const QString& raw);
 
-// The element for a non-empty token. `scratch` is working space kept by the caller so
-// that attribute lists are allocated once at their final size.
-CMarkupElement elementFromToken(QString token, NameCache& cache,
-                                std::vector<CMarkupParameter>& scratch);
+// Fills a fresh element from a non-empty token.
+void fillFromToken(CMarkupElement& element, QString token, NameCache& cache);
 
 }  // namespace ks

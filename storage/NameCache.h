@@ -19,22 +19,31 @@ class NameCache {
     QString intern(QStringView s) {
         if (s.size() > kMaxLength) return s.toString();
         QString& slot = slots_[hashOf(s.utf16(), s.size()) & kMask];
-        if (slot.size() != s.size() || QStringView(slot) != s) slot = s.toString();
+        if (!holds(slot, s.utf16(), s.size())) slot = s.toString();
         return slot;
     }
 
     // The same for text known to be ASCII (no conversion needed).
     QString internAscii(const char* data, qsizetype size) {
-        const QLatin1StringView s(data, size);
-        if (size > kMaxLength) return QString(s);
-        QString& slot = slots_[hashOf(reinterpret_cast<const unsigned char*>(data), size) & kMask];
-        if (slot.size() != size || slot != s) slot = QString(s);
+        const auto* units = reinterpret_cast<const unsigned char*>(data);
+        if (size > kMaxLength) return QString(QLatin1StringView(data, size));
+        QString& slot = slots_[hashOf(units, size) & kMask];
+        if (!holds(slot, units, size)) slot = QString(QLatin1StringView(data, size));
         return slot;
     }
 
   private:
     static constexpr size_t kSlots = 1024;
     static constexpr size_t kMask = kSlots - 1;
+
+    template <class Unit>
+    static bool holds(const QString& slot, const Unit* data, qsizetype size) {
+        if (slot.size() != size) return false;
+        const QChar* s = slot.constData();
+        for (qsizetype i = 0; i < size; ++i)
+            if (s[i].unicode() != data[i]) return false;
+        return true;
+    }
 
     // FNV-1a over code units, so ASCII bytes and their UTF-16 form hash alike.
     template <class Unit>

@@ -138,14 +138,17 @@ TEST(MarkupLoad, HostileBytesNeverCrash) {
         QByteArray(withNul, sizeof(withNul) - 1),
         "<a t=\"\xE2\x82\">",
         "<a t=\"1\" u",
+        "<a b " + QByteArray(4000, '=') + ">",
     };
     for (const QByteArray& input : inputs) {
         CMarkupFile markup;
         loadBytes(markup, input);
         CMarkupFile parsed;
         parsed.Parse(input);
-        for (const CMarkupElement& e : markup.elements())
+        for (const CMarkupElement& e : markup.elements()) {
             EXPECT_LE(e.text.size(), 4095);
+            EXPECT_EQ(e.attributes.capacity(), e.attributes.size());  // no room held idle
+        }
     }
     CMarkupFile markup;
     EXPECT_TRUE(loadBytes(markup, "<a t=\"\xE2\x82\">"));

@@ -4,6 +4,9 @@
 #include "storage/MarkupEntities.h"
 #include "storage/StringCoding.h"
 
+#include <QRandomGenerator>
+#include <iterator>
+
 using namespace ks;
 
 namespace {
@@ -44,6 +47,27 @@ TEST(Entities, EncodersAndDecoder) {
     EXPECT_EQ(DecodeEntities(QStringLiteral("&amp;amp;")), QStringLiteral("&amp;"));
     EXPECT_EQ(DecodeEntities(QStringLiteral("&AMP; &unknown; &")),
               QStringLiteral("&AMP; &unknown; &"));
+}
+
+// The decoder works in two scans; it must give what replacing pair after pair in table
+// order gives, on texts dense with entity pieces.
+TEST(Entities, DecodingMatchesPairByPairReplacement) {
+    const auto reference = [](QString text) {
+        for (const CharacterEntity& e : kCharacterEntities)
+            text.replace(QLatin1StringView(e.entity.data(), qsizetype(e.entity.size())),
+                         QString(QChar(e.character)));
+        return text;
+    };
+    const char* pieces[] = {"&",     "amp;", "&amp;", "lt;", "&#96",    "#96",     ";",
+                            "quot;", "&eth", "eth;",  "x",   "&mdash;", "Agrave;", "&&"};
+    QRandomGenerator rng(7);
+    for (int round = 0; round < 5000; ++round) {
+        QString text;
+        const int count = int(rng.bounded(1, 8));
+        for (int i = 0; i < count; ++i)
+            text += QLatin1StringView(pieces[rng.bounded(int(std::size(pieces)))]);
+        ASSERT_EQ(DecodeEntities(text), reference(text)) << text.toStdString();
+    }
 }
 
 TEST(StringCoding, HexBytes) {
