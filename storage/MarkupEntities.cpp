@@ -21,6 +21,8 @@ const std::array<CharacterEntity, 64> kCharacterEntities = {{
     {"&uuml;", 0x00FC},   {"&yacute;", 0x00FD}, {"&ndash;", 0x2013},  {"&mdash;", 0x2014},
 }};
 
+const std::array<CharacterEntity, 2> kLineBreakEntities = {{{"&#10;", u'\n'}, {"&#13;", u'\r'}}};
+
 namespace {
 
 // For each character below U+0100: 1 + its index in the table, or 0.
@@ -75,6 +77,10 @@ std::string_view entityFor(char16_t c, bool basicOnly) {
         return kCharacterEntities[62].entity;
     } else if (c == 0x2014) {
         return kCharacterEntities[63].entity;
+    } else if (c == u'\n') {
+        return kLineBreakEntities[0].entity;
+    } else if (c == u'\r') {
+        return kLineBreakEntities[1].entity;
     }
     if (c >= 0x100) return {};
     const unsigned char slot = latin1Index().slot[c];
@@ -129,6 +135,9 @@ QString DecodeEntities(const QString& text) {
             for (size_t k = 1; k < kCharacterEntities.size() && !found; ++k)
                 if (matchesAt(s + i, n - i, kCharacterEntities[k].entity))
                     found = &kCharacterEntities[k];
+            for (size_t k = 0; k < kLineBreakEntities.size() && !found; ++k)
+                if (matchesAt(s + i, n - i, kLineBreakEntities[k].entity))
+                    found = &kLineBreakEntities[k];
             if (found) {
                 *w++ = QChar(found->character);
                 i += qsizetype(found->entity.size());

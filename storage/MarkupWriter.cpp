@@ -20,6 +20,7 @@ const std::array<bool, 128>& asciiEntityChars() {
         std::array<bool, 128> t{};
         for (const CharacterEntity& e : kCharacterEntities)
             if (e.character < 128) t[e.character] = true;
+        for (const CharacterEntity& e : kLineBreakEntities) t[e.character] = true;
         return t;
     }();
     return table;

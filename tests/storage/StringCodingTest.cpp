@@ -42,6 +42,11 @@ TEST(Entities, EncodersAndDecoder) {
         EXPECT_EQ(EncodeEntities(c.text), c.all);
         EXPECT_EQ(EncodeBasic(c.text), c.basic);
     }
+    // Line breaks in attribute values are kept as character references, since the reader
+    // drops raw line breaks.
+    EXPECT_EQ(EncodeEntities(QStringLiteral("a\r\nb")), QStringLiteral("a&#13;&#10;b"));
+    EXPECT_EQ(DecodeEntities(QStringLiteral("a&#13;&#10;b")), QStringLiteral("a\r\nb"));
+    EXPECT_EQ(EncodeBasic(QStringLiteral("a\nb")), QStringLiteral("a\nb"));
     // Decoding applies the pairs one after the other over the whole text.
     EXPECT_EQ(DecodeEntities(QStringLiteral("&amp;lt;")), QStringLiteral("<"));
     EXPECT_EQ(DecodeEntities(QStringLiteral("&amp;amp;")), QStringLiteral("&amp;"));
@@ -53,13 +58,18 @@ TEST(Entities, EncodersAndDecoder) {
 // order gives, on texts dense with entity pieces.
 TEST(Entities, DecodingMatchesPairByPairReplacement) {
     const auto reference = [](QString text) {
-        for (const CharacterEntity& e : kCharacterEntities)
-            text.replace(QLatin1StringView(e.entity.data(), qsizetype(e.entity.size())),
-                         QString(QChar(e.character)));
+        for (const auto* table : {&kCharacterEntities[0], &kLineBreakEntities[0]}) {
+            const size_t count = table == &kCharacterEntities[0] ? kCharacterEntities.size()
+                                                                 : kLineBreakEntities.size();
+            for (size_t k = 0; k < count; ++k)
+                text.replace(
+                    QLatin1StringView(table[k].entity.data(), qsizetype(table[k].entity.size())),
+                    QString(QChar(table[k].character)));
+        }
         return text;
     };
-    const char* pieces[] = {"&",     "amp;", "&amp;", "lt;", "&#96",    "#96",     ";",
-                            "quot;", "&eth", "eth;",  "x",   "&mdash;", "Agrave;", "&&"};
+    const char* pieces[] = {"&",     "amp;", "&amp;", "lt;", "&#96",    "#96",     ";",  "&#10;",
+                            "quot;", "&eth", "eth;",  "x",   "&mdash;", "Agrave;", "&&", "#13;"};
     QRandomGenerator rng(7);
     for (int round = 0; round < 5000; ++round) {
         QString text;
