@@ -193,15 +193,22 @@ def flag_down(short):
 
 # ---- large font: clefs, dots, marks, fingering, accidentals -----------------
 
+# Where the clefs' G and F lines lie below the cell top. A keystave (16 u em) puts them
+# 11 and 3 u down; a conventional staff (15 u em, whose unit is 16/15 of the glyph's) wants
+# 11.73 and 3.2. These values keep both within a quarter of a staff space.
+CLEF_G_LINE = 11.45
+CLEF_F_LINE = 3.1
+
+
 def clef_g():
     # Noto's G line is its second staff line, y = 256.
-    layer = place(MUSIC.layer("u1D11E"), STAFF_SCALE, 0, 256, 0, below_top(11, LU))
+    layer = place(MUSIC.layer("u1D11E"), STAFF_SCALE, 0, 256, 0, below_top(CLEF_G_LINE, LU))
     return with_bearings(layer, 0.1 * LU, 0.4 * LU)
 
 
 def clef_f():
     # Noto's F line runs between the clef's two dots, y = 644.5.
-    layer = place(MUSIC.layer("u1D122"), STAFF_SCALE, 0, 644.5, 0, below_top(3, LU))
+    layer = place(MUSIC.layer("u1D122"), STAFF_SCALE, 0, 644.5, 0, below_top(CLEF_F_LINE, LU))
     return with_bearings(layer, 0.1 * LU, 0.4 * LU)
 
 
@@ -244,20 +251,56 @@ def fingering(digit):
     return centred(place(src, s, 0, 714, 0, MARK_TOP), 0.15 * LU)
 
 
-# Accidentals before conventional heads: the drawing puts their cell top 12.5 u
-# above the head's cell top, which is itself 7/6 u above the pitch, so the sign's
-# centre belongs 13.667 u below the cell top of the 15 u em used there (984 units).
+# Accidentals before conventional heads. The drawing puts their cell top 12.5 u above
+# the head's cell top, which is itself 7/6 u above the pitch, so a sign's centre belongs
+# 13.667 u below the cell top of the 15 u em used there (984 units). They stand 2 u
+# left of a head 4 u wide, so each is at most one staff space wide. Shapes are in staff
+# spaces with the pitch on y = 0.
 ACCIDENTAL_CENTRE = ASCENT - 13.667 * EM / 15
-ACCIDENTAL_SCALE = 0.52
-# Noto y of the pitch each sign marks: the middle of the sharp's and natural's
-# bars, the middle of the flat's bowl.
-ACCIDENTAL_NOTE_Y = {"u266F": 180.5, "u266D": 112.5, "u266E": 102.0}
+ACCIDENTAL_SPACE = 2 * EM / 15
 
 
-def head_accidental(gid):
-    layer = place(MUSIC.layer(gid), ACCIDENTAL_SCALE, 0, ACCIDENTAL_NOTE_Y[gid], 0,
-                  ACCIDENTAL_CENTRE)
-    return with_bearings(layer, 0.1 * LU, 0.3 * LU)
+# Boolean operations work on integer-sized outlines, so shapes given in staff spaces are
+# blown up by this factor first.
+_K = 1000.0
+
+
+def _rect(x0, y0, x1, y1):
+    return outlines.rect(x0 * _K, y0 * _K, x1 * _K, y1 * _K)
+
+
+def _path(d):
+    return outlines.scale(outlines.layer_from_path(d), _K)
+
+
+def _beam(x0, x1, y_left, y_right, thickness):
+    h = thickness / 2
+    pts = [(x0, y_left - h), (x1, y_right - h), (x1, y_right + h), (x0, y_left + h)]
+    return outlines.polygon([(x * _K, y * _K) for x, y in pts])
+
+
+def _sharp():
+    return outlines.union(
+        _rect(0.20, -1.35, 0.33, 1.20), _rect(0.62, -1.20, 0.75, 1.35),
+        _beam(0, 0.95, 0.36, 0.66, 0.42), _beam(0, 0.95, -0.64, -0.34, 0.42))
+
+
+def _flat():
+    bowl = _path("M 0.1 -0.5 C 0.55 -0.22 0.92 -0.02 0.88 0.24 C 0.85 0.47 0.45 0.5 0.1 0.2 Z")
+    hole = _path("M 0.14 -0.3 C 0.42 -0.1 0.63 0.06 0.61 0.2 C 0.59 0.33 0.36 0.31 0.14 0.1 Z")
+    return outlines.union(outlines.difference(bowl, hole), _rect(0, -0.5, 0.14, 1.75))
+
+
+def _natural():
+    return outlines.union(
+        _rect(0, -0.55, 0.13, 1.35), _rect(0.57, -1.35, 0.7, 0.55),
+        _beam(0, 0.7, 0.3, 0.5, 0.38), _beam(0, 0.7, -0.5, -0.3, 0.38))
+
+
+def head_accidental(shape):
+    sp = ACCIDENTAL_SPACE / _K
+    layer = outlines.transformed(shape(), (sp, 0, 0, sp, 0, ACCIDENTAL_CENTRE))
+    return with_bearings(layer, 0.05 * ACCIDENTAL_SPACE, 0.1 * ACCIDENTAL_SPACE)
 
 
 def builders():
@@ -272,9 +315,9 @@ def builders():
         ord("H"): lambda: head_inner(head_filled, RIM),
         ord("I"): lambda: head_inner(head_hollow, HOLLOW_RIM),
         ord("J"): lambda: head_inner(head_whole, HOLLOW_RIM),
-        217: lambda: letter_head(2.15 * U, 1.95 * U),
-        218: lambda: letter_head(2.0 * U, 1.8 * U),
-        219: lambda: letter_head(2.0 * U, 1.8 * U, ring=0.45 * U),
+        217: lambda: letter_head(2.15 * U, 2.05 * U),
+        218: lambda: letter_head(2.0 * U, 1.9 * U),
+        219: lambda: letter_head(2.0 * U, 1.9 * U, ring=0.42 * U),
         ord("@"): note_dot,
         ord("N"): lambda: diamond(False),
         ord("O"): lambda: diamond(True),
@@ -300,7 +343,7 @@ def builders():
         ord("3"): lambda: fingering("3"),
         ord("4"): lambda: fingering("4"),
         ord("5"): lambda: fingering("5"),
-        204: lambda: head_accidental("u266F"),
-        205: lambda: head_accidental("u266D"),
-        206: lambda: head_accidental("u266E"),
+        204: lambda: head_accidental(_sharp),
+        205: lambda: head_accidental(_flat),
+        206: lambda: head_accidental(_natural),
     }

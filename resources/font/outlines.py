@@ -169,7 +169,14 @@ def combine(*layers):
 
 
 def union(*layers):
-    out = combine(*layers)
+    """The area covered by any of the layers. Work in font-sized units: fontforge's
+    overlap removal rounds to a fine grid and loses detail a unit or two across."""
+    parts = []
+    for la in layers:
+        part = la.dup()
+        part.correctDirection()
+        parts.append(part)
+    out = combine(*parts)
     out.removeOverlap()
     return out
 

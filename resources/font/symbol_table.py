@@ -41,11 +41,12 @@ ROLES = [
     (ord("M"), MUSIC, "outer layer of the whole head (\"8\" + 21)",
      "identical to \"8\"; drawn black under \"J\""),
     (217, MUSIC, "letter-note head background",
-     "upright oval 4.3 u x 3.9 u, drawn in the paper colour to clear the stave"),
+     "upright oval 4.3 u x 4.1 u, drawn in the paper colour to clear the stave"),
     (218, MUSIC, "filled letter-note head",
-     "upright oval 4 u x 3.6 u, drawn in the pitch colour; the letter goes on top"),
+     "upright oval 4 u x 3.8 u in the pitch colour; the letter goes on top (a letter "
+     "2.6 u high stays inside it)"),
     (219, MUSIC, "hollow letter-note head",
-     "ring of the same size, 0.45 u thick, drawn in the pitch colour"),
+     "ring of the same size, 0.42 u thick, drawn in the pitch colour"),
     (ord("@"), MUSIC, "augmentation dot (notes and rests)",
      "dot 0.6 u across at the cell's middle, no left bearing"),
     (ord("N"), MUSIC, "key-signature diamond, black key",
@@ -76,9 +77,9 @@ ROLES = [
      "left of the stem's centre, at its far end"),
     (ord("E"), LARGE, "repeated flag, stem down", "\"C\" mirrored, anchored like \"D\""),
     (ord("F"), LARGE, "upper-stave clef (G clef)",
-     "treble clef whose curl circles the G line 11 u below the cell top"),
+     "treble clef whose curl circles the G line 11.45 u below the cell top"),
     (ord("G"), LARGE, "lower-stave clef (F clef)",
-     "bass clef whose dots flank the F line 3 u below the cell top"),
+     "bass clef whose dots flank the F line 3.1 u below the cell top"),
     (ord("."), LARGE, "repeat dot",
      "dot 0.9 u across, centred 0.5625 u below the cell top, centred in its advance"),
     (ord("A"), LARGE, "accent mark",
@@ -90,8 +91,8 @@ ROLES = [
     (ord("4"), LARGE, "fingering 4", "as \"1\""),
     (ord("5"), LARGE, "fingering 5", "as \"1\""),
     (204, LARGE, "sharp before a head (conventional staves)",
-     "centred 13.67 u below the cell top, i.e. on the pitch of a head drawn "
-     "at (x - 2 u, head top + 12.5 u)"),
+     "1 staff space wide; centred 0.911 em (13.67 u of a 15 u em) below the cell top, "
+     "which is the pitch of the head when the sign is drawn at (x - 2 u, head top + 12.5 u)"),
     (205, LARGE, "flat before a head (conventional staves)", "as 204"),
     (206, LARGE, "natural before a head (conventional staves)", "as 204"),
 ]

@@ -12,6 +12,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <QRawFont>
 #include <set>
 
 namespace {
@@ -76,6 +77,36 @@ TEST_F(MusicFontTest, CellHeightGivesTheStaveUnit) {
         EXPECT_NEAR(fm.height(), h * 2.3333 * 0.5555555, 1.0 + h * 1e-4) << "pixel size " << h;
         EXPECT_NEAR(fm.height() / 2.3333, h * 0.5555555, 0.5 + h * 1e-4) << "pixel size " << h;
     }
+}
+
+// Every platform reads the cell from a different table (FreeType hhea or OS/2 typo, GDI and
+// DirectWrite OS/2 win), so all three must give the same cell; GDI also takes the OS/2
+// average width as the unit of a requested font width, which the brace relies on.
+TEST_F(MusicFontTest, MetricTablesAgreeOnTheCell) {
+    const QRawFont raw = QRawFont::fromFont(font(1080));
+    const QByteArray head = raw.fontTable("head");
+    const QByteArray hhea = raw.fontTable("hhea");
+    const QByteArray os2 = raw.fontTable("OS/2");
+    ASSERT_GE(head.size(), 54);
+    ASSERT_GE(hhea.size(), 36);
+    ASSERT_GE(os2.size(), 78);
+    auto u16 = [](const QByteArray& t, int at) {
+        return int(quint8(t[at])) << 8 | int(quint8(t[at + 1]));
+    };
+    auto s16 = [&](const QByteArray& t, int at) { return int(qint16(u16(t, at))); };
+
+    EXPECT_EQ(u16(head, 18), 1080);                // unitsPerEm
+    EXPECT_EQ(s16(hhea, 4) - s16(hhea, 6), 1400);  // ascender - descender
+    EXPECT_EQ(s16(hhea, 8), 0);                    // line gap
+    EXPECT_EQ(s16(os2, 68) - s16(os2, 70), 1400);  // typo ascender - descender
+    EXPECT_EQ(s16(os2, 72), 0);                    // typo line gap
+    EXPECT_EQ(u16(os2, 74) + u16(os2, 76), 1400);  // win ascent + descent
+    EXPECT_EQ(s16(hhea, 4), s16(os2, 68));         // same baseline everywhere
+    EXPECT_EQ(s16(hhea, 4), u16(os2, 74));
+    EXPECT_TRUE(u16(os2, 62) & 0x80);  // USE_TYPO_METRICS
+    EXPECT_NEAR(s16(os2, 2),
+                QFontMetricsF(font(1080)).horizontalAdvance(QChar(ks::glyph::StaveStart)),
+                0.5);  // xAvgCharWidth = brace advance
 }
 
 // At a pixel size of 1080 one pixel is one font unit: u = 600, the large font's u = 67.5.

@@ -4,6 +4,7 @@
 //
 // Writes OUTDIR/specimen-stave.png (a keystave line drawn with the placement rules of
 // the note and mark drawing, at fontsize 107 and DPI dots per inch, 600 by default),
+// OUTDIR/specimen-conventional.png (a conventional staff with accidentals and letter notes),
 // OUTDIR/specimen-glyphs.png (every role glyph with its cell, baseline and advance) and
 // OUTDIR/specimen-symbols.png (the symbol dialog's 111 symbols, 45 pixels high).
 // Page coordinates are thousandths of an inch, y downward, as in the layout.
@@ -338,6 +339,79 @@ QImage staveSpecimen(double dpi) {
     return img;
 }
 
+// A conventional treble staff (stave types 3 and 4 in Page mode: large font 15 u): clef,
+// heads with accidentals, rests, and letter-note heads.
+QImage conventionalSpecimen(double dpi) {
+    const double pageW = 7000, pageH = 1900;
+    QImage img(int(pageW * dpi / 1000), int(pageH * dpi / 1000), QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(dpi / 1000, dpi / 1000);
+
+    Line L(107, 0);
+    const QFont large = keystave(roundAway(15 * L.u));
+    const int base = 3300;  // y of diatonic position 0
+    auto position = [](int pitch) {
+        static const int t7[12] = {0, 0, 1, 1, 2, 3, 3, 4, 4, 5, 5, 6};
+        return (pitch / 12) * 7 + t7[pitch % 12];
+    };
+    auto y = [&](int pitch) { return base - L.s * position(pitch); };
+    auto yFrac = [&](double pitch) {
+        const int q = int(std::floor(pitch));
+        return y(q) + (y(q + 1) - y(q)) * (pitch - q);
+    };
+    const double x0 = 300, x1 = 6800;
+    p.setPen(QPen(Qt::black, L.w, Qt::SolidLine, Qt::SquareCap));
+    for (int pitch : {64, 67, 71, 74, 77})
+        p.drawLine(QPointF(x0, y(pitch)), QPointF(x1, y(pitch)));
+    p.setPen(Qt::black);
+    glyphAt(p, large, ks::glyph::ClefUpper, x0 + L.u, y(85) - roundAway(L.u));
+    const double W = L.W();
+    double x = x0 + 12 * L.u;
+    // Heads with the accidental drawn 2 u left and 12.5 u above the head's cell top.
+    const std::pair<int, char16_t> notes[] = {{66, ks::glyph::Sharp},   {70, ks::glyph::Flat},
+                                              {72, ks::glyph::Natural}, {61, ks::glyph::Sharp},
+                                              {75, ks::glyph::Flat},    {65, ks::glyph::Natural}};
+    for (const auto& [pitch, acc] : notes) {
+        const double top = y(pitch) - L.H / 2;
+        glyphAt(p, large, acc, x - roundAway(2 * L.u), top - roundAway(12.5 * L.u));
+        glyphAt(p, L.music, ks::glyph::HeadFilled, x, top);
+        x += 9 * L.u;
+    }
+    // Rests of part 0 (base 76.5).
+    for (char16_t r : {ks::glyph::RestWhole, ks::glyph::RestHalf, ks::glyph::RestQuarter,
+                       ks::glyph::RestEighth, ks::glyph::Rest16th, ks::glyph::Rest32nd}) {
+        centredGlyph(p, large, r, x, yFrac(76.5));
+        x += 5 * L.u;
+    }
+    // Repeat dots at 70 + 0.5625 and 73 + 0.5625.
+    for (double dp : {70.5625, 73.5625})
+        centredGlyph(p, large, ks::glyph::RepeatDot, x, yFrac(dp));
+    x += 4 * L.u;
+    // Letter notes: background, coloured head, letter.
+    const QFont letter = serif(roundAway(5.4 * L.u), true);
+    const std::pair<int, const char*> letters[] = {{60, "C"}, {64, "E"}, {67, "G"}, {72, "C"}};
+    int k = 0;
+    for (const auto& [pitch, name] : letters) {
+        const double top = y(pitch) - L.H / 2;
+        p.setPen(Qt::white);
+        glyphAt(p, L.music, ks::glyph::LetterHeadBackground, x, top);
+        p.setPen(k % 2 ? QColor(224, 0, 0) : QColor(0, 0, 224));
+        glyphAt(p, L.music, k % 2 ? ks::glyph::LetterHeadHollow : ks::glyph::LetterHeadFilled, x,
+                top);
+        p.setPen(k % 2 ? Qt::black : Qt::white);
+        p.setFont(letter);
+        const QFontMetricsF fm(letter);
+        const QString text = QString::fromLatin1(name);
+        p.drawText(QPointF(x + (W - fm.horizontalAdvance(text)) / 2, y(pitch) + fm.capHeight() / 2),
+                   text);
+        x += 7 * L.u;
+        ++k;
+    }
+    return img;
+}
+
 // Every role glyph with its cell (blue), baseline (green) and advance (red).
 QImage glyphSheet() {
     const int em = 180;
@@ -415,6 +489,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     bool ok = staveSpecimen(dpi).save(out.filePath(QStringLiteral("specimen-stave.png")));
+    ok =
+        conventionalSpecimen(dpi).save(out.filePath(QStringLiteral("specimen-conventional.png"))) &&
+        ok;
     ok = glyphSheet().save(out.filePath(QStringLiteral("specimen-glyphs.png"))) && ok;
     ok = symbolSheet().save(out.filePath(QStringLiteral("specimen-symbols.png"))) && ok;
     return ok ? 0 : 1;
