@@ -2,7 +2,7 @@
 
 #include "AnsiText.h"
 #include "ByteCursor.h"
-#include "GeneralMidi.h"
+#include "model/GeneralMidi.h"
 #include "MidiStringIds.h"
 #include "model/TextTable.h"
 

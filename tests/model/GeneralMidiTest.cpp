@@ -1,7 +1,7 @@
 // The General MIDI program names in the text table.
 #include <gtest/gtest.h>
 
-#include "interchange/GeneralMidi.h"
+#include "model/GeneralMidi.h"
 #include "model/TextTable.h"
 
 #include <QSet>
