@@ -4,7 +4,9 @@
 #include <QJsonDocument>
 #include <cstdio>
 
+#include "ConvertAudio.h"
 #include "ScoreJson.h"
+#include "model/StringIds.h"
 #include "model/TextTable.h"
 #include "storage/ScoreReader.h"
 
@@ -23,7 +25,8 @@ void printError(const QString& message) {
 int usage() {
     printError(
         QStringLiteral("usage: keystaves-cli <command> ...\n"
-                       "  dump FILE    print the score of FILE as JSON"));
+                       "  dump FILE    print the score of FILE as JSON\n"
+                       "  convert IN OUT.wav    render the performance of IN as audio"));
     return kUsageError;
 }
 
@@ -42,6 +45,13 @@ int dump(const QStringList& args) {
                : kFailure;
 }
 
+int convert(const QStringList& args) {
+    if (args.size() != 2) return usage();
+    if (isAudioPath(args[1])) return convertToAudio(args[0], args[1]);
+    printError(text(StringId::InvalidFileType));
+    return kFailure;
+}
+
 }  // namespace
 
 int run(const QStringList& args) {
@@ -49,6 +59,7 @@ int run(const QStringList& args) {
     const QString command = args[0];
     const QStringList rest = args.mid(1);
     if (command == u"dump") return dump(rest);
+    if (command == u"convert") return convert(rest);
     return usage();
 }
 

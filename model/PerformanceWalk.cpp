@@ -1,7 +1,8 @@
 // The walk works like a merge of the played tracks: each step takes one of, in this
 // order of preference, a grace note due by the next note, a trill note due by then, a
-// jump to the next time section, and the next note itself. Note-ons and their note-offs are generated together and wait in a
-// queue ordered by time until nothing generated later can come before them.
+// jump to the next time section, and the next note itself. Note-ons and their note-offs are
+// generated together and wait in a queue ordered by time until nothing generated later can come
+// before them.
 #include "PerformanceWalk.h"
 
 #include <algorithm>
@@ -32,6 +33,13 @@ const std::vector<CTimeSection>& writtenOrder() {
 }
 
 }  // namespace
+
+std::vector<int> partTracks(const CScore& score) {
+    std::vector<int> tracks;
+    for (int p = 0; p < kPartCount; ++p)
+        if (int t = score.trackOfPart(p); t >= 0) tracks.push_back(t);
+    return tracks;
+}
 
 PerformanceWalk::PerformanceWalk(const CScore& score, const std::vector<int>& trackIndices,
                                  const PerformanceOptions& options)
@@ -147,8 +155,8 @@ bool PerformanceWalk::takeTrill(int32_t candidateTime) {
     trills_.pop();
     // Two trills may generate the same note: it is played once.
     if (t.playTime != lastTrillTime_ || t.pitchNow() != lastTrillPitch_)
-        queueNote(t.scoreTime, t.playTime - t.scoreTime, t.trackIndex, t.pitchNow(), 0,
-                  t.velocity, step);
+        queueNote(t.scoreTime, t.playTime - t.scoreTime, t.trackIndex, t.pitchNow(), 0, t.velocity,
+                  step);
     lastTrillTime_ = t.playTime;
     lastTrillPitch_ = t.pitchNow();
     if (int64_t(t.scoreTime) + step < t.end) {
@@ -192,7 +200,8 @@ void PerformanceWalk::takeNote(CPlayBackTrack& track) {
     if (int64_t(note.time) + offset_ < options_.startTime) return;
 
     int64_t sound = note.duration;
-    if (note.flags & NoteFlag::TieStart) sound = int64_t(tieChainEnd(*track.track, index)) - note.time;
+    if (note.flags & NoteFlag::TieStart)
+        sound = int64_t(tieChainEnd(*track.track, index)) - note.time;
     int32_t velocity = note.velocity;
     if (options_.articulations) {
         const int32_t marks = noteMarksAt(*track.track, note.time);
@@ -217,8 +226,7 @@ void PerformanceWalk::takeNote(CPlayBackTrack& track) {
 }
 
 void PerformanceWalk::queueNote(int32_t scoreTime, int64_t offset, int32_t trackIndex,
-                                int32_t pitch, int32_t duration, int32_t velocity,
-                                int32_t sound) {
+                                int32_t pitch, int32_t duration, int32_t velocity, int32_t sound) {
     const int64_t on = int64_t(scoreTime) + offset;
     queue(on, CPlayBackEvent{.time = toInt32(on),
                              .scoreTime = scoreTime,

@@ -17,6 +17,10 @@ namespace ks {
 
 class CScore;
 
+// The tracks a performance plays: the track of each of parts 0 to 3, in this order,
+// skipping empty parts (a track shown in two parts is listed twice).
+std::vector<int> partTracks(const CScore& score);
+
 struct PerformanceOptions {
     // Repeats and voltas to unroll; null plays the score as written (performance time
     // = score time). The map must outlive the walk.

@@ -121,16 +121,14 @@ void CPlayBackMap::buildLoopPoints(const CScore& score) {
             break;
         }
 
-        insertPoint(loopPoints, {.time = e,
-                                 .isEnd = true,
-                                 .jumpTo = o,
-                                 .passes = count,
-                                 .passMask = ~first.flags});
+        insertPoint(
+            loopPoints,
+            {.time = e, .isEnd = true, .jumpTo = o, .passes = count, .passMask = ~first.flags});
         // The end of the first ending jumps back once for every pass that plays it; the
         // end of the second ending for every pass that plays it but the last.
-        insertPoint(loopPoints, {.time = passageEnd(score, score.barAtTick(e)),
-                                 .isEnd = true,
-                                 .passes = firstPasses});
+        insertPoint(
+            loopPoints,
+            {.time = passageEnd(score, score.barAtTick(e)), .isEnd = true, .passes = firstPasses});
         insertPoint(loopPoints, {.time = passageEnd(score, score.barAtTick(o)),
                                  .isEnd = true,
                                  .passes = secondPasses - 1});

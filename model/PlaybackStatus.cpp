@@ -19,7 +19,8 @@ QString minutesAndSeconds(int64_t ticks, int32_t bpm, int32_t ppqn) {
 
 QString statusPositionText(const CScore& score, int32_t scoreTick) {
     const int32_t count = score.barCount();
-    const int32_t bar = std::clamp(score.barAtTick(std::max(scoreTick, 0)), 0, std::max(count - 1, 0));
+    const int32_t bar =
+        std::clamp(score.barAtTick(std::max(scoreTick, 0)), 0, std::max(count - 1, 0));
     const int64_t into = int64_t(std::max(scoreTick, 0)) - score.barStart(bar);
     const int32_t beat = score.beatLength(bar);
     return QString::asprintf("%2d/%d/%d  /  %d", bar + 1, int(into / beat) + 1, int(into % beat),

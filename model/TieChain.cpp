@@ -22,9 +22,8 @@ int32_t tieChainEnd(const CTrack& track, int index) {
             end = int64_t(n.time) + n.duration;
         }
     }
-    return static_cast<int32_t>(
-        std::clamp<int64_t>(end, std::numeric_limits<int32_t>::min(),
-                            std::numeric_limits<int32_t>::max()));
+    return static_cast<int32_t>(std::clamp<int64_t>(end, std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
 }
 
 int32_t noteMarksAt(const CTrack& track, int32_t time) {

@@ -23,9 +23,12 @@ struct ErrorSink {
 
 RtMidi::Api api(System s) {
     switch (s) {
-        case System::Alsa: return RtMidi::LINUX_ALSA;
-        case System::Jack: return RtMidi::UNIX_JACK;
-        default: return RtMidi::UNSPECIFIED;
+        case System::Alsa:
+            return RtMidi::LINUX_ALSA;
+        case System::Jack:
+            return RtMidi::UNIX_JACK;
+        default:
+            return RtMidi::UNSPECIFIED;
     }
 }
 
@@ -138,8 +141,8 @@ QStringList inputNames() {
 }
 
 std::unique_ptr<MidiOutput> openOutput(int port, QString& error) {
-    error = QString::asprintf(text(PlaybackString::NoSuchOutputDevice).toUtf8().constData(),
-                              port + 1);
+    error =
+        QString::asprintf(text(PlaybackString::NoSuchOutputDevice).toUtf8().constData(), port + 1);
     if (system() == System::None || port < 0) return nullptr;
     try {
         auto out = std::make_unique<RtMidiOut>(api(system()), kClientName);
@@ -159,8 +162,7 @@ std::unique_ptr<MidiOutput> openOutput(int port, QString& error) {
 }
 
 std::unique_ptr<InputPort> openInput(int port, InputPort::Receiver receiver, QString& error) {
-    error = QString::asprintf(text(PlaybackString::NoSuchInputDevice).toUtf8().constData(),
-                              port);
+    error = QString::asprintf(text(PlaybackString::NoSuchInputDevice).toUtf8().constData(), port);
     if (system() == System::None || port < 0) return nullptr;
     try {
         auto in = std::make_unique<RtMidiIn>(api(system()), kClientName);

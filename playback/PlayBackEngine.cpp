@@ -72,8 +72,10 @@ void CPlayBackEngine::Stop(const CScore* score) {
     wake_.notify_all();
     // From inside a tick (a callback that stops playback) the timer thread cannot wait
     // for itself: it ends after this tick, and the next Start collects it.
-    if (std::this_thread::get_id() != timer_.get_id()) joinThreads();
-    else if (scheduler_.joinable()) scheduler_.join();
+    if (std::this_thread::get_id() != timer_.get_id())
+        joinThreads();
+    else if (scheduler_.joinable())
+        scheduler_.join();
     queue_.discard();
     playState_ = Stopped;
     silence();

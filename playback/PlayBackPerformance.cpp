@@ -1,5 +1,7 @@
 #include "PlayBackPerformance.h"
 
+#include "model/PerformanceWalk.h"
+
 namespace ks {
 
 namespace {
@@ -13,11 +15,7 @@ std::vector<int> playedTracks(const CScore& score, const PlayRequest& request) {
         if (t >= 0) tracks.push_back(t);
         return tracks;
     }
-    for (int p = 0; p < kPartCount; ++p) {
-        const int t = score.trackOfPart(p);
-        if (t >= 0) tracks.push_back(t);
-    }
-    return tracks;
+    return partTracks(score);
 }
 
 }  // namespace

@@ -40,10 +40,9 @@ void collectOption(void* data, const char*, const char* option) {
 QString Synthesizer::defaultSoundFont() {
     const QString chosen = qEnvironmentVariable("KEYSTAVES_SOUNDFONT");
     if (!chosen.isEmpty()) return QFileInfo::exists(chosen) ? chosen : QString();
-    for (const char* path : {"/usr/share/sounds/sf2/TimGM6mb.sf2",
-                             "/usr/share/sounds/sf2/default-GM.sf2",
-                             "/usr/share/sounds/sf2/FluidR3_GM.sf2",
-                             "/usr/share/soundfonts/default.sf2"}) {
+    for (const char* path :
+         {"/usr/share/sounds/sf2/TimGM6mb.sf2", "/usr/share/sounds/sf2/default-GM.sf2",
+          "/usr/share/sounds/sf2/FluidR3_GM.sf2", "/usr/share/soundfonts/default.sf2"}) {
         if (QFileInfo::exists(QString::fromLatin1(path))) return QString::fromLatin1(path);
     }
     return {};
@@ -115,25 +114,38 @@ bool Synthesizer::send(const uint8_t* bytes, int count, QString&) {
     const int d1 = count > 1 ? bytes[1] : 0;
     const int d2 = count > 2 ? bytes[2] : 0;
     switch (bytes[0] & 0xF0) {
-        case 0x80: fluid_synth_noteoff(synth_, channel, d1); break;
+        case 0x80:
+            fluid_synth_noteoff(synth_, channel, d1);
+            break;
         case 0x90:
             if (d2 == 0)
                 fluid_synth_noteoff(synth_, channel, d1);
             else
                 fluid_synth_noteon(synth_, channel, d1, d2);
             break;
-        case 0xA0: fluid_synth_key_pressure(synth_, channel, d1, d2); break;
-        case 0xB0: fluid_synth_cc(synth_, channel, d1, d2); break;
-        case 0xC0: fluid_synth_program_change(synth_, channel, d1); break;
-        case 0xD0: fluid_synth_channel_pressure(synth_, channel, d1); break;
-        case 0xE0: fluid_synth_pitch_bend(synth_, channel, d1 | d2 << 7); break;
-        default: break;
+        case 0xA0:
+            fluid_synth_key_pressure(synth_, channel, d1, d2);
+            break;
+        case 0xB0:
+            fluid_synth_cc(synth_, channel, d1, d2);
+            break;
+        case 0xC0:
+            fluid_synth_program_change(synth_, channel, d1);
+            break;
+        case 0xD0:
+            fluid_synth_channel_pressure(synth_, channel, d1);
+            break;
+        case 0xE0:
+            fluid_synth_pitch_bend(synth_, channel, d1 | d2 << 7);
+            break;
+        default:
+            break;
     }
     return true;
 }
 
-void Synthesizer::render(int16_t* interleaved, int frames) {
-    fluid_synth_write_s16(synth_, frames, interleaved, 0, 2, interleaved, 1, 2);
+void Synthesizer::render(float* left, float* right, int frames) {
+    fluid_synth_write_float(synth_, frames, left, 0, 1, right, 0, 1);
 }
 
 }  // namespace ks

@@ -40,8 +40,8 @@ class Synthesizer : public MidiOutput {
     // sounding, say) are not errors of the output, so this always succeeds.
     bool send(const uint8_t* bytes, int count, QString& error) override;
 
-    // Render `frames` frames of interleaved 16-bit stereo.
-    void render(int16_t* interleaved, int frames);
+    // Render `frames` frames of stereo into two buffers of floats (full scale 1.0).
+    void render(float* left, float* right, int frames);
     int sampleRate() const { return sampleRate_; }
 
   private:

@@ -94,16 +94,16 @@ INSTANTIATE_TEST_SUITE_P(
                 8 * kBar + 4 * kBar},
         // Bars 1-2 repeat; then bars 4-6 repeat with a first ending (bar 6) for passes
         // 1 and 2 and a second ending (bar 7) for pass 3: bars 4-6, 4-6, 4-5, 7.
-        MapCase{"EndingsForPassesOneTwoAndThree",
-                scoreWith(12, {{1, false, 3}, {2, true, 3}, {4, false, 3}, {6, true, 3},
-                               {7, true, 2}},
-                          {volta(6, 0b011), volta(7, 0b100)}),
-                {{0, 0},
-                 {kBar, 3 * kBar},
-                 {4 * kBar, 9 * kBar},
-                 {4 * kBar, 12 * kBar},
-                 {7 * kBar, 14 * kBar}},
-                12 * kBar + 2 * kBar + 3 * kBar + 2 * kBar},
+        MapCase{
+            "EndingsForPassesOneTwoAndThree",
+            scoreWith(12, {{1, false, 3}, {2, true, 3}, {4, false, 3}, {6, true, 3}, {7, true, 2}},
+                      {volta(6, 0b011), volta(7, 0b100)}),
+            {{0, 0},
+             {kBar, 3 * kBar},
+             {4 * kBar, 9 * kBar},
+             {4 * kBar, 12 * kBar},
+             {7 * kBar, 14 * kBar}},
+            12 * kBar + 2 * kBar + 3 * kBar + 2 * kBar},
         // Endings "1" and "2, 3": bars 0-3 (with bar 3), 0-2 + bar 4, 0-2 + bar 4, on.
         MapCase{"SecondEndingPlayedTwice",
                 scoreWith(8, {{3, true, 3}, {4, true, 3}}, {volta(3, 0b001), volta(4, 0b110)}),
@@ -124,11 +124,11 @@ TEST(PlayBackMap, TableGivesTheFirstPerformanceOfEachScoreTime) {
 
 TEST(PlayBackMap, OverlappingVoltasAreTrimmedAndAnUnpairedOneIgnored) {
     // The first ending is marked over bars 3-4 but the second starts at bar 4.
-    CScore s = scoreWith(8, {{3, true, 3}},
-                         {CScoreVolta{.startbar = 3, .endbar = 4, .flags = 1}, volta(4, 2), volta(6, 1)});
+    CScore s =
+        scoreWith(8, {{3, true, 3}},
+                  {CScoreVolta{.startbar = 3, .endbar = 4, .flags = 1}, volta(4, 2), volta(6, 1)});
     const CPlayBackMap map = mapOf(s);
-    EXPECT_EQ(map.sections,
-              (std::vector<CTimeSection>{{0, 0}, {0, E}, {E, E + 3 * kBar}}));
+    EXPECT_EQ(map.sections, (std::vector<CTimeSection>{{0, 0}, {0, E}, {E, E + 3 * kBar}}));
     // The score's own voltas are left as they are.
     EXPECT_EQ(s.voltamarks[0].endbar, 4);
 }

@@ -7,10 +7,10 @@
 #include <string>
 #include <thread>
 
-#include "playback/PlayBackEngine.h"
-#include "playback/RecordingDevice.h"
 #include "model/PlaybackTempo.h"
 #include "model/Score.h"
+#include "playback/PlayBackEngine.h"
+#include "playback/RecordingDevice.h"
 
 using namespace ks;
 using testing::ElementsAre;
@@ -47,11 +47,20 @@ std::string describe(const RecordingDevice::Message& m) {
     const int channel = m.bytes[0] & 0x0F;
     std::string kind;
     switch (m.bytes[0] & 0xF0) {
-        case 0x80: kind = "off"; break;
-        case 0x90: kind = "on"; break;
-        case 0xB0: kind = "cc"; break;
-        case 0xC0: kind = "pc"; break;
-        default: kind = "?";
+        case 0x80:
+            kind = "off";
+            break;
+        case 0x90:
+            kind = "on";
+            break;
+        case 0xB0:
+            kind = "cc";
+            break;
+        case 0xC0:
+            kind = "pc";
+            break;
+        default:
+            kind = "?";
     }
     std::string out = std::to_string(static_cast<int>(m.time)) + " " + kind + " " +
                       std::to_string(channel) + " " + std::to_string(m.bytes[1]);
@@ -98,10 +107,10 @@ TEST(PlayBackEngine, PlaysToTheEndAndSilencesBothChannels) {
     EXPECT_TRUE(h.engine.IsPlaying(&s));
     EXPECT_DOUBLE_EQ(h.engine.ticksPerTick(), 1.0);
     h.run();
-    EXPECT_THAT(h.log(), ElementsAre("0 pc 2 5", "0 pc 9 0",  // sent by Start
-                                     "1 on 2 60 100", "1 on 2 48 90", "225 off 2 60",
-                                     "225 off 2 48", "240 on 2 62 110", "353 off 2 62",
-                                     "480 cc 2 123 0", "480 cc 9 123 0"));
+    EXPECT_THAT(h.log(),
+                ElementsAre("0 pc 2 5", "0 pc 9 0",  // sent by Start
+                            "1 on 2 60 100", "1 on 2 48 90", "225 off 2 60", "225 off 2 48",
+                            "240 on 2 62 110", "353 off 2 62", "480 cc 2 123 0", "480 cc 9 123 0"));
     EXPECT_FALSE(h.engine.IsPlaying(&s));
     EXPECT_EQ(h.finished, 1);
     ASSERT_FALSE(h.positions.empty());
@@ -169,8 +178,8 @@ TEST(PlayBackEngine, StopDiscardsWaitingEventsAndSilences) {
     h.device.clear();
     ASSERT_TRUE(h.engine.Start(s, 960));
     h.run();
-    EXPECT_THAT(h.log(), ElementsAre("960 pc 2 5", "960 pc 9 0", "961 on 2 64 100",
-                                     "1185 off 2 64", "1920 cc 2 123 0", "1920 cc 9 123 0"));
+    EXPECT_THAT(h.log(), ElementsAre("960 pc 2 5", "960 pc 9 0", "961 on 2 64 100", "1185 off 2 64",
+                                     "1920 cc 2 123 0", "1920 cc 9 123 0"));
 }
 
 TEST(PlayBackEngine, StopOfAnotherScoreDoesNothing) {
