@@ -39,6 +39,8 @@ bool CPlayBackEngine::Start(const CScore& score, int32_t start, const PlayReques
 
     const CMidiSettings& midi = performance->midi;
     ticksPerTick_ = ks::ticksPerTick(playbackTempo(score), score.ppqn);
+    ticksPerMinute_ = int64_t(playbackTempo(score)) * std::max(score.ppqn, 1);
+    ticks_ = 0;
     endTime_ = score.length;
     nextClick_ = start;
     clickLength_ = std::max(score.ppqn, 1) >> 2;
@@ -83,10 +85,6 @@ void CPlayBackEngine::Stop(const CScore* score) {
 
 bool CPlayBackEngine::IsPlaying(const CScore* score) const {
     return playState_ >= Playing && score && score == score_.load();
-}
-
-int32_t CPlayBackEngine::position() const {
-    return static_cast<int32_t>(position_.load());
 }
 
 void CPlayBackEngine::silence() {

@@ -66,8 +66,8 @@ class CPlayBackEngine {
     // One 20 ms tick. Returns false once playback is not running (any more).
     bool tick();
 
-    // The play position in performance ticks, truncated.
-    int32_t position() const;
+    // The play position in performance ticks.
+    int32_t position() const { return position_.load(); }
     double ticksPerTick() const { return ticksPerTick_; }
     const SoundingNotes& sounding() const { return sounding_; }
     SchedulerState schedulerState() const { return SchedulerState(schedulerState_.load()); }
@@ -95,8 +95,12 @@ class CPlayBackEngine {
     PlayBackQueue queue_;
     SoundingNotes sounding_;
 
-    // Owned by the tick.
-    std::atomic<double> position_{0.0};
+    // Owned by the tick. The play position after n ticks is start + n * tempo * ppqn /
+    // 3000, worked out in integers: truncating a sum of fractional steps would make an
+    // event that falls exactly on a tick wait for the next one now and then.
+    std::atomic<int32_t> position_{0};
+    int64_t ticks_ = 0;
+    int64_t ticksPerMinute_ = 0;  // tempo * ppqn
     double ticksPerTick_ = 10.0;
     int32_t startTime_ = 0;
     int32_t endTime_ = 0;

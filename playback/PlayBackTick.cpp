@@ -1,9 +1,12 @@
 // The 20 ms tick: advance the play position, click the metronome, send the events that
 // have become due, and tell the position. It allocates nothing.
+#include <algorithm>
+#include <limits>
 #include <thread>
 
 #include "PlayBackEngine.h"
 #include "PlayBackPerformance.h"
+#include "model/PlaybackTempo.h"
 
 namespace ks {
 
@@ -17,9 +20,12 @@ constexpr int kClickVelocity = 80;
 bool CPlayBackEngine::tick() {
     if (playState_ == Stopped) return false;
     const Performance& perf = *performance_;
-    const double position = position_.load() + ticksPerTick_;
-    position_.store(position);
-    const int32_t p = static_cast<int32_t>(position);
+    ++ticks_;
+    constexpr int64_t kTicksPerMinute = 60 * 1000 / kTickMilliseconds;
+    const int32_t p = static_cast<int32_t>(
+        std::min<int64_t>(startTime_ + ticks_ * ticksPerMinute_ / kTicksPerMinute,
+                          std::numeric_limits<int32_t>::max()));
+    position_.store(p);
     const int32_t s = perf.map.PlayToScore(p);
     if (s < endTime_) clickMetronome(p);
 

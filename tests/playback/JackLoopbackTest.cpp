@@ -143,8 +143,8 @@ TEST(JackLoopback, PlaybackAndInputThroughRealPorts) {
     const auto played = monitor.waitFor(6 + 16);
     ASSERT_GE(played.size(), 6u);
     EXPECT_THAT(std::vector<Bytes>(played.begin(), played.begin() + 6),
-                ElementsAre(Bytes{0xC1, 7}, Bytes{0xC9, 0}, Bytes{0x91, 60, 99},
-                            Bytes{0x81, 60, 0}, Bytes{0xB1, 123, 0}, Bytes{0xB9, 123, 0}));
+                ElementsAre(Bytes{0xC1, 7}, Bytes{0xC9, 0}, Bytes{0x91, 60, 99}, Bytes{0x81, 60, 0},
+                            Bytes{0xB1, 123, 0}, Bytes{0xB9, 123, 0}));
     EXPECT_TRUE(errors.empty());
 
     // The input listens to the playing port and echoes what it hears back through the
