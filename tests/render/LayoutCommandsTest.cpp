@@ -12,7 +12,7 @@ using namespace ks::test;
 
 namespace {
 
-CScore laidOut(int bars, std::initializer_list<NoteSpec> notes = {}) {
+CScore laidOut(int bars, std::initializer_list<TestNote> notes = {}) {
     CScore s = plainScore(bars, notes);
     fullRelayout(s, a4Page());
     return s;

@@ -9,7 +9,7 @@
 
 namespace ks::test {
 
-struct NoteSpec {
+struct TestNote {
     int part;  // 0..3
     int32_t time;
     int32_t duration;
@@ -19,7 +19,7 @@ struct NoteSpec {
 // A score of `bars` bars of 4/4 at ppqn 96 with a track in each of the four parts,
 // unit 10 and no clefs, signatures, titles, footers, keyboards, lead-in handling or
 // reduced spacing. Chords and layout are not built yet.
-inline CScore plainScore(int bars, std::initializer_list<NoteSpec> notes = {}) {
+inline CScore plainScore(int bars, std::initializer_list<TestNote> notes = {}) {
     CScore s;
     for (int p = 0; p < kPartCount; ++p) {
         s.addTrack(CTrack{});
@@ -37,7 +37,7 @@ inline CScore plainScore(int bars, std::initializer_list<NoteSpec> notes = {}) {
     d.barsperline = 3;
     d.lyricposition = 1;
     s.unit = 10.0;
-    for (const NoteSpec& n : notes)
+    for (const TestNote& n : notes)
         s.tracks[static_cast<size_t>(n.part)].addNote(
             CNote{.time = n.time, .duration = n.duration, .pitch = n.pitch});
     s.setLength(bars * 384);

@@ -161,7 +161,7 @@ TEST(PitchRanges, KeySignatureRaisesItsBar) {
 TEST(PitchRanges, ConventionalHandGapGrowsWithTheHandsReach) {
     struct Case {
         int32_t key;
-        std::vector<NoteSpec> notes;
+        std::vector<TestNote> notes;
         int32_t gap;
     };
     const Case cases[] = {
@@ -176,7 +176,7 @@ TEST(PitchRanges, ConventionalHandGapGrowsWithTheHandsReach) {
     };
     for (const Case& c : cases) {
         CScore s = plainScore(1);
-        for (const NoteSpec& n : c.notes)
+        for (const TestNote& n : c.notes)
             s.tracks[size_t(n.part)].addNote(
                 CNote{.time = n.time, .duration = n.duration, .pitch = n.pitch});
         s.prefs.stavetype = 3;

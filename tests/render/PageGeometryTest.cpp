@@ -2,7 +2,11 @@
 // printer settings.
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
+
 #include "render/PageGeometry.h"
+#include "storage/ScoreReader.h"
+#include "storage/ScoreWriter.h"
 
 using namespace ks;
 
@@ -95,4 +99,31 @@ TEST(PageGeometry, MarginConversionsForThePageSetupDialog) {
     EXPECT_EQ(hundredthsMmToThou(1270), 500);
     EXPECT_EQ(hundredthsMmToThou(2000), 787);  // 787.4
     EXPECT_EQ(thouToHundredthsMm(-3), -8);     // -7.62, half away from zero
+}
+
+TEST(PageGeometry, StoredPageSetupSurvivesSaveAndLoad) {
+    // A record as another program left it: a device name and a driver-private byte
+    // that must come back unchanged, A3 landscape.
+    DevModeRecord stored = record(PaperCode::A3, Orientation::Landscape);
+    QByteArray bytes = stored.bytes();
+    bytes.replace(0, 7, "Plotter");
+    bytes[120] = '\x5a';
+    CPrinterSettings printer;
+    printer.devmode = bytes;
+    printer.hasMargins = true;
+    printer.left = printer.right = 300;
+    printer.top = printer.bottom = 400;
+
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("setup.ksv"));
+    CScore score;
+    score.makeNewDocument();
+    ASSERT_TRUE(writeScoreFile(path, score, printer));
+    CScore read;
+    CPrinterSettings readPrinter;
+    ASSERT_TRUE(readScoreFile(path, read, &readPrinter).ok);
+    EXPECT_EQ(readPrinter.devmode, bytes);
+    EXPECT_EQ(DevModeRecord(readPrinter.devmode).deviceName(), QStringLiteral("Plotter"));
+    EXPECT_EQ(pageGeometryFor(readPrinter), (PageGeometry{16535, 11693, 300, 400, 300, 400}));
 }
