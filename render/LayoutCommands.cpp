@@ -149,8 +149,7 @@ bool autoAdjustFirstLine(CScore& score, const PageGeometry& page) {
     const int64_t maxSteps = int64_t(page.right()) - page.left() + 2;
     for (int64_t step = 0; step < maxSteps && notesStartLate(); ++step) {
         score.lines.front().x -= 1;
-        placeLineHorizontally(score.lines.front(), score, page, u);
-        positionBars(score, 0);
+        positionBars(score, 0, page);
     }
     // Lengthening: only the line's right end depends on its size.
     const int64_t target = int64_t(page.right()) - halfUnit;

@@ -6,6 +6,7 @@
 #include "LayoutUnit.h"
 #include "LinesFromBars.h"
 #include "Spacing.h"
+#include "StackLines.h"
 #include "TickMapping.h"
 
 namespace ks {
@@ -17,15 +18,18 @@ int64_t barWeight(const CScore& score, const CScoreBar& bar, double naturalWidth
     return std::max<int64_t>(w, 0);
 }
 
-void positionBars(CScore& score, int lineIndex) {
+void positionBars(CScore& score, int lineIndex, const PageGeometry& page) {
     if (lineIndex < 0 || lineIndex >= static_cast<int>(score.lines.size())) return;
     CScoreLine& line = score.lines[static_cast<size_t>(lineIndex)];
+    const double u = layoutUnit(score);
+    // The full extent first: a short last line ends early, and placing it again must
+    // start from the whole line.
+    placeLineHorizontally(line, score, page, u);
     const int32_t n = static_cast<int32_t>(score.bars.size());
     const int32_t first = std::clamp(line.firstBar, 0, n);
     const int32_t count = static_cast<int32_t>(std::clamp<int64_t>(line.barsInLine, 0, n - first));
     line.flags |= LineFlag::BarsPositioned;
     if (count == 0) return;
-    const double u = layoutUnit(score);
     auto barAt = [&](int32_t k) -> CScoreBar& {
         return score.bars[static_cast<size_t>(first + k)];
     };

@@ -94,9 +94,8 @@ void stackLines(CScore& score, const PageGeometry& page) {
             }
             break;
         }
-        placeLineHorizontally(line, score, page, u);
         applyBarFlags(score, line.firstBar, line.barsInLine);
-        positionBars(score, static_cast<int>(i));
+        positionBars(score, static_cast<int>(i), page);
         line.page = pageIndex;
         b = int64_t(line.staveBottom) + roundToInt(u * line.spaceBelow);
         freshPage = false;

@@ -5,6 +5,7 @@
 
 #include "LayoutTestUtil.h"
 #include "render/FullRelayout.h"
+#include "render/PositionBars.h"
 
 using namespace ks;
 using namespace ks::test;
@@ -129,4 +130,13 @@ TEST(PositionBars, DrawnPositionsFollowTheBars) {
             EXPECT_LE(bar.spacing.at(i - 1).drawnX, bar.spacing.at(i).drawnX);
     }
     EXPECT_EQ(s.bar(0).spacing.at(0).drawnX, s.bar(0).left + 10 + 30);
+}
+
+TEST(PositionBars, PlacingALineAgainChangesNothing) {
+    CScore s = laidOut(4, [](CScore& s) { s.prefs.showclefs = true; });
+    const CScore once = s;
+    positionBars(s, 1, a4Page());  // the short last line
+    positionBars(s, 0, a4Page());
+    EXPECT_EQ(s.lines, once.lines);
+    EXPECT_EQ(s.bars, once.bars);
 }
