@@ -4,6 +4,7 @@
 #include <QJsonDocument>
 #include <cstdio>
 
+#include "LayoutJson.h"
 #include "ScoreJson.h"
 #include "model/TextTable.h"
 #include "storage/ScoreReader.h"
@@ -23,8 +24,19 @@ void printError(const QString& message) {
 int usage() {
     printError(
         QStringLiteral("usage: keystaves-cli <command> ...\n"
-                       "  dump FILE    print the score of FILE as JSON"));
+                       "  dump FILE    print the score of FILE as JSON\n"
+                       "  layout FILE [--music]\n"
+                       "               print the page layout of FILE (or its Music-mode line)\n"
+                       "               as JSON"));
     return kUsageError;
+}
+
+int printJson(const QJsonObject& object) {
+    const QByteArray json = QJsonDocument(object).toJson(QJsonDocument::Indented);
+    return std::fwrite(json.constData(), 1, static_cast<size_t>(json.size()), stdout) ==
+                   static_cast<size_t>(json.size())
+               ? 0
+               : kFailure;
 }
 
 int dump(const QStringList& args) {
@@ -35,11 +47,19 @@ int dump(const QStringList& args) {
         printError(text(result.messageId));
         return kFailure;
     }
-    const QByteArray json = QJsonDocument(scoreToJson(score)).toJson(QJsonDocument::Indented);
-    return std::fwrite(json.constData(), 1, static_cast<size_t>(json.size()), stdout) ==
-                   static_cast<size_t>(json.size())
-               ? 0
-               : kFailure;
+    return printJson(scoreToJson(score));
+}
+
+int layout(QStringList args) {
+    const bool music = args.removeAll(QStringLiteral("--music")) > 0;
+    if (args.size() != 1) return usage();
+    QJsonObject json;
+    int messageId = 0;
+    if (!layoutDocumentToJson(args[0], music, json, messageId)) {
+        printError(text(messageId));
+        return kFailure;
+    }
+    return printJson(json);
 }
 
 }  // namespace
@@ -49,6 +69,7 @@ int run(const QStringList& args) {
     const QString command = args[0];
     const QStringList rest = args.mid(1);
     if (command == u"dump") return dump(rest);
+    if (command == u"layout") return layout(rest);
     return usage();
 }
 
