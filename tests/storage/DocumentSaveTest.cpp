@@ -159,6 +159,46 @@ TEST_F(DocumentSaveTest, SavingThroughALinkReplacesTheLinkedFile) {
     EXPECT_EQ(readBytes(workPath(QStringLiteral("link.bak"))), first);
 }
 
+TEST_F(DocumentSaveTest, SaveAsDetachesLibraryDocumentsOnlyWhenAskedAndSaved) {
+    CScore& s = doc.score();
+    s.internetID = 42;
+    s.filehash = QStringLiteral("F00D");
+    const QString path = workPath(QStringLiteral("copy.ksv"));
+    prompts.savePath = path;
+
+    prompts.answers = {false};  // "No" abandons before the file name is asked for
+    EXPECT_FALSE(doc.saveAs());
+    EXPECT_EQ(prompts.questions, std::vector<int>{StringId::OnlineLibrarySaveAs});
+    EXPECT_EQ(prompts.savePathRequests, 0);
+
+    prompts.answers = {true};
+    prompts.savePath.clear();  // the file dialog is cancelled
+    EXPECT_FALSE(doc.saveAs());
+    EXPECT_EQ(s.internetID, 42);
+
+    prompts.answers = {true};
+    prompts.savePath = path;
+    doc.hooks.saveFault = [](SaveStep step) { return step == SaveStep::Move; };
+    EXPECT_FALSE(doc.saveAs());
+    EXPECT_EQ(s.filehash, QStringLiteral("F00D"));
+
+    prompts.answers = {true};
+    doc.hooks.saveFault = nullptr;
+    ASSERT_TRUE(doc.saveAs());
+    EXPECT_EQ(s.internetID, 0);
+    EXPECT_TRUE(s.filehash.isEmpty());
+    EXPECT_EQ(doc.pathName(), path);
+    CScore read;
+    ASSERT_TRUE(CKeystaveDoc::readIntoSeparateScore(path, read, nullptr).ok);
+    EXPECT_EQ(read.internetID, 0);
+
+    // Documents outside the library are not asked about.
+    prompts.questions.clear();
+    prompts.savePath = workPath(QStringLiteral("again.ksv"));
+    EXPECT_TRUE(doc.saveAs());
+    EXPECT_TRUE(prompts.questions.empty());
+}
+
 // A child process saves a large score over and over; killed at points spread over a
 // save, it must leave the target holding one complete version.
 TEST_F(DocumentSaveTest, KilledInTheMiddleOfALargeSaveLeavesACompleteFile) {
