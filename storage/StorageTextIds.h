@@ -10,4 +10,5 @@ constexpr int AutosaveFilesLoaded = 34199;
 constexpr int AutosaveFilesIgnored = 34200;
 constexpr int AutoSaveStatus = 34267;
 constexpr int OnlineLibrarySaveAs = 34358;
+constexpr int SaveFailed = 40005;
 }  // namespace ks::StringId

@@ -74,6 +74,10 @@ class IsolatedStorageTest : public ::testing::Test {
     QTemporaryDir work;      // where a test keeps its documents
 };
 
+inline bool looksLikeZipFile(const QString& path) {
+    return readBytes(path).startsWith("PK\x03\x04");
+}
+
 // The current-format document the writer makes for a score: two scores with the same
 // bytes hold the same content.
 inline QByteArray documentBytes(const CScore& score) {
