@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QMutex>
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -89,22 +90,36 @@ bool AutosaveLog::append(const QString& tag, const QString& file) {
 }
 
 std::optional<QStringList> AutosaveLog::pendingFiles() {
-    QStringList files;
+    // Paths in the order first logged; a path taken off leaves an empty slot. The index
+    // keeps a long log from costing time in proportion to its square.
+    std::vector<QString> order;
+    QHash<QString, size_t> slot;
     const bool read = readLog([&](const QString& tag, const QString& file) {
         if (tag == AutosaveTag::Auto) {
-            if (!files.contains(file)) files.append(file);
+            if (slot.contains(file)) return;
+            slot.insert(file, order.size());
+            order.push_back(file);
         } else if (tag == AutosaveTag::SaveAs || tag == AutosaveTag::Close) {
-            files.removeAll(file);
+            const auto at = slot.constFind(file);
+            if (at == slot.constEnd()) return;
+            order[*at].clear();
+            slot.erase(at);
         }
     });
     if (!read) return std::nullopt;
+    QStringList files;
+    for (QString& file : order)
+        if (!file.isEmpty()) files.append(std::move(file));
     return files;
 }
 
 QStringList AutosaveLog::autosavedFiles() {
     QStringList files;
+    QSet<QString> seen;
     readLog([&](const QString& tag, const QString& file) {
-        if (tag == AutosaveTag::Auto && !files.contains(file)) files.append(file);
+        if (tag != AutosaveTag::Auto || seen.contains(file)) return;
+        seen.insert(file);
+        files.append(file);
     });
     return files;
 }

@@ -143,6 +143,15 @@ TEST_F(AutosaveTest, LogDecidesWhatIsOffered) {
         EXPECT_EQ(AutosaveLog::pendingFiles(), std::optional<QStringList>(c.offered))
             << c.lines.join(u'|').toStdString();
     }
+    // A long log, an over-long line and a line without an end are read in one pass.
+    QByteArray log;
+    for (int i = 0; i < 100000; ++i)
+        log += "AUTO " + QByteArray::number(i) + "\nCLSE " + QByteArray::number(i) + "\n";
+    log += "AUTO " + QByteArray(10000, 'x') + "\nAUTO last";
+    writeBytes(AutosaveLog::path(), log);
+    EXPECT_EQ(AutosaveLog::pendingFiles(),
+              std::optional<QStringList>(QStringList{QStringLiteral("last")}));
+
     // Nothing pending: no question.
     AutosaveLog::remove();
     AutosaveLog::append(AutosaveTag::Auto, QStringLiteral("a"));

@@ -130,6 +130,19 @@ TEST_F(UndoHistoryTest, BarStepWithDefaultsPutsDefaultsBack) {
     EXPECT_EQ(score.bar(2).width, kDefaultBarWidth);
 }
 
+// The settings keep the key of bar 0, which reading a whole document turns into a key
+// signature; steps that hold no key signatures leave the signatures alone.
+TEST_F(UndoHistoryTest, PartialStepsLeaveKeySignaturesAlone) {
+    score.setKeySignature(4, 0);
+    score.keysigs.clear();  // the key at bar 0 was removed later
+    ASSERT_GE(score.prefs.key, 0);
+    for (int32_t kind : {UndoKind::Track, UndoKind::Bar, UndoKind::Settings}) {
+        ASSERT_TRUE(history->Push(QStringLiteral("Edit"), kind, 0));
+        ASSERT_TRUE(history->Undo());
+        EXPECT_TRUE(score.keysigs.empty()) << kind;
+    }
+}
+
 TEST_F(UndoHistoryTest, SavedPositionDecidesWhetherModified) {
     EXPECT_FALSE(history->IsModified());
     // Save, edit, undo: not modified.
