@@ -87,6 +87,11 @@ ContainerWriteResult writeContainer(const QString& target, CScore& score,
     ContainerWriteResult result;
     if (target.isEmpty()) return result;
     const ContainerSiblings names = containerSiblings(target);
+    // A target named like one of its own siblings would be deleted on the way.
+    for (const QString& sibling : {names.v3xml, names.v4xml, names.gfx, names.bak, names.archive})
+        if (QFileInfo(sibling).fileName().compare(QFileInfo(target).fileName(),
+                                                  Qt::CaseInsensitive) == 0)
+            return result;
     const QString destination = resolved(target);
     const QFileInfo old(destination);
     if (old.isDir()) return result;

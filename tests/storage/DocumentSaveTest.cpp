@@ -84,6 +84,14 @@ TEST_F(DocumentSaveTest, NamesGetTheCurrentExtensionAndSiblingsFollowTheTarget) 
     EXPECT_EQ(s.bak, QStringLiteral("/x/../y/name.v1.bak"));
     EXPECT_EQ(containerSiblings(QStringLiteral("dir/a..ksv")).bak, QStringLiteral("dir/a.bak"));
     EXPECT_EQ(containerSiblings(QStringLiteral("noext")).bak, QStringLiteral("noext.bak"));
+
+    // A container is never written under a name its own temporary files would take.
+    for (const char* name : {"x.bak", "x.v4xml", "x.KSVTMP"}) {
+        const QString path = workPath(QString::fromLatin1(name));
+        writeBytes(path, "keep");
+        EXPECT_FALSE(writeContainer(path, doc.score(), {}).ok);
+        EXPECT_EQ(readBytes(path), "keep");
+    }
 }
 
 TEST_F(DocumentSaveTest, SavingAgainKeepsThePreviousVersionAsBackup) {
