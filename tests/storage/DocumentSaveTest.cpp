@@ -219,14 +219,19 @@ TEST_F(DocumentSaveTest, KilledInTheMiddleOfALargeSaveLeavesACompleteFile) {
         child.start(helper, {path});
         ASSERT_TRUE(child.waitForStarted());
         // The helper reports how long one save takes once it has made the first.
-        ASSERT_TRUE(child.waitForReadyRead(120000));
+        ASSERT_TRUE(child.waitForReadyRead(120000)) << child.readAllStandardError().toStdString();
         const int saveMs = child.readLine().trimmed().toInt();
         ASSERT_GT(saveMs, 0);
         QThread::msleep(static_cast<unsigned long>(saveMs * run / 4 + 1));
         child.kill();
-        child.waitForFinished();
+        ASSERT_TRUE(child.waitForFinished(60000));
         const QStringList left = workFiles();
         if (left.size() > 2) ++interrupted;  // sibling files of an unfinished save
+        SCOPED_TRACE(QStringLiteral("run %1, save %2 ms, files %3")
+                         .arg(run)
+                         .arg(saveMs)
+                         .arg(left.join(u' '))
+                         .toStdString());
 
         CScore read;
         ASSERT_TRUE(CKeystaveDoc::readIntoSeparateScore(path, read, nullptr).ok) << run;

@@ -17,7 +17,10 @@ int main(int argc, char** argv) {
         score.title = QString::fromLatin1(i % 2 ? "B" : "A");
         QElapsedTimer timer;
         timer.start();
-        if (!ks::writeContainer(target, score, {}).ok) return 1;
+        if (!ks::writeContainer(target, score, {}).ok) {
+            std::fprintf(stderr, "save %d failed\n", i);
+            return 1;
+        }
         if (i == 0) {
             std::printf("%lld\n", static_cast<long long>(timer.elapsed()));
             std::fflush(stdout);
