@@ -1,13 +1,17 @@
 #include "CliCommands.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <cstdio>
 
 #include "LayoutJson.h"
 #include "ScoreJson.h"
+#include "model/StringIds.h"
 #include "model/TextTable.h"
+#include "storage/DocumentContainer.h"
 #include "storage/ScoreReader.h"
+#include "storage/StorageTextIds.h"
 
 namespace ks::cli {
 
@@ -24,10 +28,10 @@ void printError(const QString& message) {
 int usage() {
     printError(
         QStringLiteral("usage: keystaves-cli <command> ...\n"
-                       "  dump FILE    print the score of FILE as JSON\n"
-                       "  layout FILE [--music]\n"
-                       "               print the page layout of FILE (or its Music-mode line)\n"
-                       "               as JSON"));
+                       "  dump FILE              print the score of FILE as JSON\n"
+                       "  layout FILE [--music]  print the page layout of FILE (or its Music-mode\n"
+                       "                         line) as JSON\n"
+                       "  convert IN OUT.ksv     save IN as a document of the current format"));
     return kUsageError;
 }
 
@@ -39,27 +43,65 @@ int printJson(const QJsonObject& object) {
                : kFailure;
 }
 
+QString extensionOf(const QString& path) {
+    return QFileInfo(path).suffix().toLower();
+}
+
+// Reads a document container (".ksv", ".tpm", ".autosave", or any zip archive) or a
+// bare score document. On failure prints the messages the editor would show.
+bool loadScore(const QString& path, CScore& score, CPrinterSettings* printer) {
+    const QString extension = extensionOf(path);
+    if (extension == u"mid" || extension == u"smf") {
+        printError(text(StringId::InvalidFileType));
+        return false;
+    }
+    if (extension == u"ksv" || extension == u"tpm" || extension == u"autosave" ||
+        looksLikeZip(path)) {
+        const ContainerReadResult result = readContainer(path, score, printer);
+        if (result.ok) return true;
+        if (result.readerMessage != 0) printError(text(result.readerMessage));
+        printError(text(StringId::ErrorLoadingFile));
+        return false;
+    }
+    const ReadResult result = readAnyScoreFile(path, score, printer);
+    if (!result.ok) printError(text(result.messageId));
+    return result.ok;
+}
+
 int dump(const QStringList& args) {
     if (args.size() != 1) return usage();
     CScore score;
-    const ReadResult result = readAnyScoreFile(args[0], score, nullptr);
-    if (!result.ok) {
-        printError(text(result.messageId));
-        return kFailure;
-    }
+    if (!loadScore(args[0], score, nullptr)) return kFailure;
     return printJson(scoreToJson(score));
 }
 
 int layout(QStringList args) {
     const bool music = args.removeAll(QStringLiteral("--music")) > 0;
     if (args.size() != 1) return usage();
-    QJsonObject json;
-    int messageId = 0;
-    if (!layoutDocumentToJson(args[0], music, json, messageId)) {
-        printError(text(messageId));
+    CScore score;
+    CPrinterSettings printer;
+    if (!loadScore(args[0], score, &printer)) return kFailure;
+    return printJson(layoutScoreToJson(score, printer, music));
+}
+
+int convert(const QStringList& args) {
+    if (args.size() != 2) return usage();
+    const QString& out = args[1];
+    if (extensionOf(out) != u"ksv") {
+        printError(text(StringId::InvalidFileType));
         return kFailure;
     }
-    return printJson(json);
+    CScore score;
+    CPrinterSettings printer;
+    if (!loadScore(args[0], score, &printer)) return kFailure;
+    // A batch conversion leaves no backup beside its output.
+    ContainerWriteOptions options;
+    options.backup = false;
+    if (!writeContainer(out, score, printer, options).ok) {
+        printError(text(StringId::SaveFailed));
+        return kFailure;
+    }
+    return 0;
 }
 
 }  // namespace
@@ -70,6 +112,7 @@ int run(const QStringList& args) {
     const QStringList rest = args.mid(1);
     if (command == u"dump") return dump(rest);
     if (command == u"layout") return layout(rest);
+    if (command == u"convert") return convert(rest);
     return usage();
 }
 

@@ -118,6 +118,12 @@ bool layoutDocumentToJson(const QString& path, bool music, QJsonObject& out, int
         messageId = result.messageId;
         return false;
     }
+    out = layoutScoreToJson(score, printer, music);
+    return true;
+}
+
+QJsonObject layoutScoreToJson(CScore& score, const CPrinterSettings& printer, bool music) {
+    QJsonObject out;
     const PageGeometry page = pageGeometryFor(printer);
     fullRelayout(score, page);
     if (music) {
@@ -126,7 +132,7 @@ bool layoutDocumentToJson(const QString& path, bool music, QJsonObject& out, int
     } else {
         out = pageLayoutToJson(score, page);
     }
-    return true;
+    return out;
 }
 
 }  // namespace ks

@@ -22,5 +22,7 @@ QJsonObject musicLayoutToJson(const CScore& score, const PageGeometry& page,
 // the Music-mode line) and returns the JSON; on failure returns false and the id of
 // the message to show.
 bool layoutDocumentToJson(const QString& path, bool music, QJsonObject& out, int& messageId);
+// Lays out a loaded score for its page (or as the Music-mode line) and returns the JSON.
+QJsonObject layoutScoreToJson(CScore& score, const CPrinterSettings& printer, bool music);
 
 }  // namespace ks

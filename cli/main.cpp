@@ -1,6 +1,7 @@
 // keystaves-cli: the headless front end of the editor.
 //
-//   keystaves-cli dump FILE     the score model as JSON
+//   keystaves-cli dump FILE           the score model as JSON
+//   keystaves-cli convert IN OUT.ksv  re-save a document in the current format
 //
 // Exit status 0 on success; on failure the message the editor would show goes to
 // standard error and the status is non-zero.
