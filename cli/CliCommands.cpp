@@ -7,6 +7,9 @@
 
 #include "LayoutJson.h"
 #include "ScoreJson.h"
+#include "interchange/MidiFile.h"
+#include "interchange/MidiImport.h"
+#include "model/ScoreOperations.h"
 #include "model/StringIds.h"
 #include "model/TextTable.h"
 #include "storage/DocumentContainer.h"
@@ -26,12 +29,14 @@ void printError(const QString& message) {
 }
 
 int usage() {
-    printError(
-        QStringLiteral("usage: keystaves-cli <command> ...\n"
-                       "  dump FILE              print the score of FILE as JSON\n"
-                       "  layout FILE [--music]  print the page layout of FILE (or its Music-mode\n"
-                       "                         line) as JSON\n"
-                       "  convert IN OUT.ksv     save IN as a document of the current format"));
+    printError(QStringLiteral(
+        "usage: keystaves-cli <command> ...\n"
+        "  dump FILE              print the score of FILE as JSON\n"
+        "  layout FILE [--music]  print the page layout of FILE (or its Music-mode\n"
+        "                         line) as JSON\n"
+        "  convert IN OUT.ksv     save IN as a document of the current format;\n"
+        "                         a MIDI file IN is imported, with the clean-ups\n"
+        "                         --remove-overlaps --extend-notes --shorten-notes"));
     return kUsageError;
 }
 
@@ -47,13 +52,50 @@ QString extensionOf(const QString& path) {
     return QFileInfo(path).suffix().toLower();
 }
 
-// Reads a document container (".ksv", ".tpm", ".autosave", or any zip archive) or a
-// bare score document. On failure prints the messages the editor would show.
-bool loadScore(const QString& path, CScore& score, CPrinterSettings* printer) {
+// The clean-ups of a MIDI import, as the editor's import dialog offers them.
+struct ImportCleanUps {
+    bool removeOverlaps = false;
+    bool extendNotes = false;
+    bool shortenNotes = false;
+};
+
+// Takes the import options out of the arguments.
+ImportCleanUps takeCleanUps(QStringList& args) {
+    ImportCleanUps c;
+    c.removeOverlaps = args.removeAll(QStringLiteral("--remove-overlaps")) > 0;
+    c.extendNotes = args.removeAll(QStringLiteral("--extend-notes")) > 0;
+    c.shortenNotes = args.removeAll(QStringLiteral("--shorten-notes")) > 0;
+    return c;
+}
+
+// A standard MIDI file as a new document with the built-in defaults. The reader's
+// messages are printed; whatever it read is kept, as in the editor.
+void importMidi(const QString& path, CScore& score, const ImportCleanUps& cleanUps) {
+    CMidiFile file;
+    for (const QString& message : file.Read(path).messages)
+        printError(message);
+    score.Reset();
+    score.applyBuiltInDefaults();
+    score.prefs.key = -1;
+    importMidiFile(file, score);
+    if (cleanUps.removeOverlaps) removeOverlaps(score);
+    if (cleanUps.extendNotes) extendNotes(score);
+    if (cleanUps.shortenNotes) shortenNotesAtBarLines(score);
+}
+
+// Reads a document container (".ksv", ".tpm", ".autosave", or any zip archive), a
+// standard MIDI file (".mid", ".smf") or a bare score document. On failure prints the
+// messages the editor would show.
+bool loadScore(const QString& path, CScore& score, CPrinterSettings* printer,
+               const ImportCleanUps& cleanUps = {}) {
     const QString extension = extensionOf(path);
     if (extension == u"mid" || extension == u"smf") {
-        printError(text(StringId::InvalidFileType));
-        return false;
+        if (!QFileInfo(path).isFile()) {
+            printError(text(34250));  // "MIDI File Error: Unable to open File"
+            return false;
+        }
+        importMidi(path, score, cleanUps);
+        return true;
     }
     if (extension == u"ksv" || extension == u"tpm" || extension == u"autosave" ||
         looksLikeZip(path)) {
@@ -84,7 +126,8 @@ int layout(QStringList args) {
     return printJson(layoutScoreToJson(score, printer, music));
 }
 
-int convert(const QStringList& args) {
+int convert(QStringList args) {
+    const ImportCleanUps cleanUps = takeCleanUps(args);
     if (args.size() != 2) return usage();
     const QString& out = args[1];
     if (extensionOf(out) != u"ksv") {
@@ -93,7 +136,7 @@ int convert(const QStringList& args) {
     }
     CScore score;
     CPrinterSettings printer;
-    if (!loadScore(args[0], score, &printer)) return kFailure;
+    if (!loadScore(args[0], score, &printer, cleanUps)) return kFailure;
     // A batch conversion leaves no backup beside its output.
     ContainerWriteOptions options;
     options.backup = false;
