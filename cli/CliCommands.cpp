@@ -1,14 +1,21 @@
 #include "CliCommands.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <cstdio>
 
 #include "ConvertAudio.h"
+#include "LayoutJson.h"
 #include "ScoreJson.h"
+#include "interchange/MidiFile.h"
+#include "interchange/MidiImport.h"
+#include "model/ScoreOperations.h"
 #include "model/StringIds.h"
 #include "model/TextTable.h"
+#include "storage/DocumentContainer.h"
 #include "storage/ScoreReader.h"
+#include "storage/StorageTextIds.h"
 
 namespace ks::cli {
 
@@ -23,33 +30,132 @@ void printError(const QString& message) {
 }
 
 int usage() {
-    printError(
-        QStringLiteral("usage: keystaves-cli <command> ...\n"
-                       "  dump FILE    print the score of FILE as JSON\n"
-                       "  convert IN OUT.wav    render the performance of IN as audio"));
+    printError(QStringLiteral(
+        "usage: keystaves-cli <command> ...\n"
+        "  dump FILE              print the score of FILE as JSON\n"
+        "  layout FILE [--music]  print the page layout of FILE (or its Music-mode\n"
+        "                         line) as JSON\n"
+        "  convert IN OUT.ksv     save IN as a document of the current format;\n"
+        "                         a MIDI file IN is imported, with the clean-ups\n"
+        "                         --remove-overlaps --extend-notes --shorten-notes\n"
+        "  convert IN OUT.wav     render the performance of IN (repeats played,\n"
+        "                         no metronome) as audio"));
     return kUsageError;
 }
 
-int dump(const QStringList& args) {
-    if (args.size() != 1) return usage();
-    CScore score;
-    const ReadResult result = readAnyScoreFile(args[0], score, nullptr);
-    if (!result.ok) {
-        printError(text(result.messageId));
-        return kFailure;
-    }
-    const QByteArray json = QJsonDocument(scoreToJson(score)).toJson(QJsonDocument::Indented);
+int printJson(const QJsonObject& object) {
+    const QByteArray json = QJsonDocument(object).toJson(QJsonDocument::Indented);
     return std::fwrite(json.constData(), 1, static_cast<size_t>(json.size()), stdout) ==
                    static_cast<size_t>(json.size())
                ? 0
                : kFailure;
 }
 
-int convert(const QStringList& args) {
+QString extensionOf(const QString& path) {
+    return QFileInfo(path).suffix().toLower();
+}
+
+// The clean-ups of a MIDI import, as the editor's import dialog offers them.
+struct ImportCleanUps {
+    bool removeOverlaps = false;
+    bool extendNotes = false;
+    bool shortenNotes = false;
+};
+
+// Takes the import options out of the arguments.
+ImportCleanUps takeCleanUps(QStringList& args) {
+    ImportCleanUps c;
+    c.removeOverlaps = args.removeAll(QStringLiteral("--remove-overlaps")) > 0;
+    c.extendNotes = args.removeAll(QStringLiteral("--extend-notes")) > 0;
+    c.shortenNotes = args.removeAll(QStringLiteral("--shorten-notes")) > 0;
+    return c;
+}
+
+// A standard MIDI file as a new document with the built-in defaults. The reader's
+// messages are printed; whatever it read is kept, as in the editor.
+void importMidi(const QString& path, CScore& score, const ImportCleanUps& cleanUps) {
+    CMidiFile file;
+    for (const QString& message : file.Read(path).messages)
+        printError(message);
+    score.Reset();
+    score.applyBuiltInDefaults();
+    score.prefs.key = -1;
+    importMidiFile(file, score);
+    if (cleanUps.removeOverlaps) removeOverlaps(score);
+    if (cleanUps.extendNotes) extendNotes(score);
+    if (cleanUps.shortenNotes) shortenNotesAtBarLines(score);
+}
+
+// Reads a document container (".ksv", ".tpm", ".autosave", or any zip archive), a
+// standard MIDI file (".mid", ".smf") or a bare score document. On failure prints the
+// messages the editor would show.
+bool loadScore(const QString& path, CScore& score, CPrinterSettings* printer,
+               const ImportCleanUps& cleanUps = {}) {
+    const QString extension = extensionOf(path);
+    if (extension == u"mid" || extension == u"smf") {
+        if (!QFileInfo(path).isFile()) {
+            printError(text(34250));  // "MIDI File Error: Unable to open File"
+            return false;
+        }
+        importMidi(path, score, cleanUps);
+        return true;
+    }
+    if (extension == u"ksv" || extension == u"tpm" || extension == u"autosave" ||
+        looksLikeZip(path)) {
+        const ContainerReadResult result = readContainer(path, score, printer);
+        if (result.ok) return true;
+        if (result.readerMessage != 0) printError(text(result.readerMessage));
+        printError(text(StringId::ErrorLoadingFile));
+        return false;
+    }
+    const ReadResult result = readAnyScoreFile(path, score, printer);
+    if (!result.ok) printError(text(result.messageId));
+    return result.ok;
+}
+
+int dump(const QStringList& args) {
+    if (args.size() != 1) return usage();
+    CScore score;
+    if (!loadScore(args[0], score, nullptr)) return kFailure;
+    return printJson(scoreToJson(score));
+}
+
+int layout(QStringList args) {
+    const bool music = args.removeAll(QStringLiteral("--music")) > 0;
+    if (args.size() != 1) return usage();
+    CScore score;
+    CPrinterSettings printer;
+    if (!loadScore(args[0], score, &printer)) return kFailure;
+    return printJson(layoutScoreToJson(score, printer, music));
+}
+
+int convert(QStringList args) {
+    const ImportCleanUps cleanUps = takeCleanUps(args);
     if (args.size() != 2) return usage();
-    if (isAudioPath(args[1])) return convertToAudio(args[0], args[1]);
-    printError(text(StringId::InvalidFileType));
-    return kFailure;
+    const QString& out = args[1];
+    if (isAudioPath(out)) {
+        CScore score;
+        if (!loadScore(args[0], score, nullptr, cleanUps)) return kFailure;
+        const QString error = writeAudio(score, out);
+        if (error.isEmpty()) return 0;
+        printError(error);
+        return kFailure;
+    }
+    if (extensionOf(out) != u"ksv") {
+        printError(text(StringId::InvalidFileType));
+        return kFailure;
+    }
+    CScore score;
+    CPrinterSettings printer;
+    if (!loadScore(args[0], score, &printer, cleanUps)) return kFailure;
+    // A batch conversion leaves no backup beside its output.
+    ContainerWriteOptions options;
+    options.backup = false;
+    if (!writeContainer(out, score, printer, options).ok) {
+        printError(text(StringId::SaveFailed));
+        return kFailure;
+    }
+    return 0;
 }
 
 }  // namespace
@@ -59,6 +165,7 @@ int run(const QStringList& args) {
     const QString command = args[0];
     const QStringList rest = args.mid(1);
     if (command == u"dump") return dump(rest);
+    if (command == u"layout") return layout(rest);
     if (command == u"convert") return convert(rest);
     return usage();
 }

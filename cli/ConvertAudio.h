@@ -3,14 +3,18 @@
 
 #include <QString>
 
+namespace ks {
+class CScore;
+}
+
 namespace ks::cli {
 
-// Whether `path` names an audio file this command writes.
+// Whether `path` names an audio file the convert command writes.
 bool isAudioPath(const QString& path);
 
-// Read the score in `in` and render its performance (repeats and voltas unrolled, no
-// metronome) through the built-in synthesizer into the WAV file `out`. Returns the exit
-// status; on failure the message goes to standard error and nothing is written.
-int convertToAudio(const QString& in, const QString& out);
+// Render the performance of `score` (repeats and voltas unrolled, no metronome) through
+// the built-in synthesizer into the WAV file `out`. Returns the message to show on
+// failure, in which case nothing is written; an empty text on success.
+QString writeAudio(const CScore& score, const QString& out);
 
 }  // namespace ks::cli

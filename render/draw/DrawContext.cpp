@@ -1,0 +1,42 @@
+#include "DrawContext.h"
+
+#include "render/LayoutUnit.h"
+#include "resources/MusicFont.h"
+
+namespace ks {
+
+CDrawContext::CDrawContext(CSurface& s, const CScore& sc, const CViewState& v,
+                           const PageGeometry& p)
+    : surface(s), score(sc), view(v), page(p) {
+    u = layoutUnit(score);
+    step = unitStep(u);
+    const QString musicFamily = QString::fromLatin1(kMusicFontFamily);
+    const QString times = QStringLiteral("Times New Roman");
+    music = FontSpec{.family = musicFamily, .height = -std::max(score.prefs.fontsize, 1)};
+    H = surface.cellHeight(music);
+    W = surface.measure(music, glyph('6')).width;
+    w = std::max(1, round(H / 6));
+    const bool conv = conventionalView();
+    largeMusic = FontSpec{.family = musicFamily, .height = round(-(conv ? 15 : 16) * u)};
+    smallMusic = FontSpec{.family = musicFamily, .height = round(-8 * u)};
+    letter = FontSpec{.family = times,
+                      .height = round(-(conv ? 5.4 : 7.0) * u),
+                      .weight = 800,
+                      .width = round(2.5 * u)};
+    smallText = FontSpec{.family = times, .height = -150};
+    barNumber = FontSpec{.family = times, .height = -2 * std::max(score.prefs.fontsize, 1)};
+    switches = deriveSwitches(score.prefs, view.pageOrLayout());
+    paper = colourFromRef(score.prefs.paper);
+    pageSurround = printing() ? paper : colourFromRef(score.prefs.margin);
+    grid = colourFromRef(score.prefs.grid);
+}
+
+bool CDrawContext::conventional() const {
+    return isConventionalStaveType(score.prefs.stavetype);
+}
+
+bool CDrawContext::conventionalView() const {
+    return conventional() && view.pageOrLayout();
+}
+
+}  // namespace ks

@@ -1,0 +1,85 @@
+#include "FontMetricsEngine.h"
+
+#include <QFontMetricsF>
+#include <algorithm>
+#include <cmath>
+
+namespace ks {
+
+namespace {
+
+QString keyOf(const FontSpec& f) {
+    return QStringLiteral("%1|%2|%3|%4|%5%6%7")
+        .arg(f.family)
+        .arg(f.height)
+        .arg(f.weight)
+        .arg(f.width)
+        .arg(f.italic)
+        .arg(f.underline)
+        .arg(f.strikeout);
+}
+
+QFont referenceFont(const FontSpec& f) {
+    QFont font(f.family);
+    font.setPixelSize(FontMetricsEngine::kReferencePixels);
+    // Windows weights run 100..900 like Qt's.
+    font.setWeight(static_cast<QFont::Weight>(std::clamp(f.weight <= 0 ? 400 : f.weight, 1, 1000)));
+    font.setItalic(f.italic);
+    font.setUnderline(f.underline);
+    font.setStrikeOut(f.strikeout);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setKerning(false);
+    // Only the face asked for: a glyph it lacks must not come from another font.
+    font.setStyleStrategy(QFont::StyleStrategy(QFont::NoFontMerging | QFont::PreferOutline));
+    return font;
+}
+
+}  // namespace
+
+FontMetricsEngine& FontMetricsEngine::instance() {
+    static FontMetricsEngine engine;
+    return engine;
+}
+
+const FontMetricsEngine::Entry& FontMetricsEngine::entry(const FontSpec& f) {
+    const QString key = keyOf(f);
+    if (auto it = cache_.constFind(key); it != cache_.constEnd()) return *it;
+    Entry e;
+    e.font = referenceFont(f);
+    const QFontMetricsF metrics(e.font);
+    const double requested = std::max(1, std::abs(f.height));
+    // Negative heights are em heights; positive ones are cell heights.
+    const double reference =
+        f.height > 0 && metrics.height() > 0 ? metrics.height() : double(kReferencePixels);
+    e.scale = requested / reference;
+    e.ascent = metrics.ascent() * e.scale;
+    e.descent = metrics.descent() * e.scale;
+    const double average = metrics.averageCharWidth() * e.scale;
+    if (f.width > 0 && average > 0) e.widthScale = f.width / average;
+    return *cache_.insert(key, e);
+}
+
+TextMetrics FontMetricsEngine::measure(const FontSpec& font, const QString& text) {
+    QMutexLocker lock(&mutex_);
+    const Entry& e = entry(font);
+    TextMetrics m;
+    m.ascent = e.ascent;
+    m.descent = e.descent;
+    if (!text.isEmpty())
+        m.width = QFontMetricsF(e.font).horizontalAdvance(text) * e.scale * e.widthScale;
+    return m;
+}
+
+double FontMetricsEngine::cellHeight(const FontSpec& font) {
+    QMutexLocker lock(&mutex_);
+    const Entry& e = entry(font);
+    return e.ascent + e.descent;
+}
+
+FontMetricsEngine::Drawing FontMetricsEngine::drawing(const FontSpec& font) {
+    QMutexLocker lock(&mutex_);
+    const Entry& e = entry(font);
+    return {e.font, e.scale * e.widthScale, e.scale};
+}
+
+}  // namespace ks

@@ -1,0 +1,46 @@
+// Font measurement in page units, the same for every surface. Each font is measured once
+// at a large reference pixel size without hinting and scaled linearly to the size asked
+// for, so fractional sizes are exact and a layout computed for the screen matches the
+// printed page.
+#pragma once
+
+#include <QFont>
+#include <QHash>
+#include <QMutex>
+
+#include "render/surface/SurfaceTypes.h"
+
+namespace ks {
+
+class FontMetricsEngine {
+  public:
+    static constexpr int kReferencePixels = 1024;
+
+    static FontMetricsEngine& instance();
+
+    TextMetrics measure(const FontSpec& font, const QString& text);
+    double cellHeight(const FontSpec& font);
+
+    // How a back end draws a font: the QFont at the reference pixel size and the scale
+    // factors (page units per reference pixel) that bring it to the size asked for.
+    struct Drawing {
+        QFont font;
+        double scaleX = 1.0;
+        double scaleY = 1.0;
+    };
+    Drawing drawing(const FontSpec& font);
+
+  private:
+    FontMetricsEngine() = default;
+    struct Entry {
+        QFont font;
+        double scale = 1.0;              // page units per reference pixel
+        double widthScale = 1.0;         // horizontal stretch asked for by FontSpec::width
+        double ascent = 0, descent = 0;  // page units
+    };
+    const Entry& entry(const FontSpec& font);
+    QMutex mutex_;
+    QHash<QString, Entry> cache_;
+};
+
+}  // namespace ks

@@ -1,0 +1,106 @@
+// keystaves-cli with document containers: dump reads them, convert writes them, and bad
+// input fails with the editor's message and writes nothing.
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QProcessEnvironment>
+
+#include "DocumentTestUtil.h"
+#include "ZipFixtures.h"
+
+using namespace ks;
+using namespace ks::test;
+
+namespace {
+
+struct CliRun {
+    int status = -1;
+    QByteArray out, err;
+};
+
+class CliDocumentTest : public IsolatedStorageTest {
+  protected:
+    CliRun cli(const QStringList& args) {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("KEYSTAVES_TEMP_DIR"), temp.path());
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(KS_CLI), args);
+        process.waitForFinished(60000);
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                process.readAllStandardOutput(), process.readAllStandardError()};
+    }
+    const QString sample = QStringLiteral(KS_SOURCE_DIR "/resources/samples/ode-to-joy.xml");
+};
+
+}  // namespace
+
+TEST_F(CliDocumentTest, ConvertWritesAContainerThatDumpsLikeItsSource) {
+    const CliRun source = cli({QStringLiteral("dump"), sample});
+    ASSERT_EQ(source.status, 0) << source.err.toStdString();
+    const QString ksv = workPath(QStringLiteral("ode.ksv"));
+    const CliRun converted = cli({QStringLiteral("convert"), sample, ksv});
+    ASSERT_EQ(converted.status, 0) << converted.err.toStdString();
+    EXPECT_TRUE(looksLikeZipFile(ksv));
+    const CliRun dumped = cli({QStringLiteral("dump"), ksv});
+    ASSERT_EQ(dumped.status, 0) << dumped.err.toStdString();
+    EXPECT_EQ(dumped.out, source.out);
+
+    // Converting a container again, over an existing file, leaves no backup.
+    const QString again = workPath(QStringLiteral("again.ksv"));
+    ASSERT_EQ(cli({QStringLiteral("convert"), ksv, again}).status, 0);
+    ASSERT_EQ(cli({QStringLiteral("convert"), ksv, again}).status, 0);
+    EXPECT_EQ(cli({QStringLiteral("dump"), again}).out, source.out);
+    EXPECT_EQ(workFiles(), (QStringList{QStringLiteral("again.ksv"), QStringLiteral("ode.ksv")}));
+    EXPECT_TRUE(tempFiles().isEmpty());
+}
+
+TEST_F(CliDocumentTest, DumpReadsPredecessorContainers) {
+    const QString tpm = workPath(QStringLiteral("old.tpm"));
+    ASSERT_TRUE(makeZip(tpm, {{"tonePad.xml", "<tonepad><score title=\"Old\"/></tonepad>"},
+                              {"tonePad.gfx", companionBytes()}}));
+    const CliRun run = cli({QStringLiteral("dump"), tpm});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains("\"Old\""));
+}
+
+TEST_F(CliDocumentTest, BadInputFailsWithTheEditorsMessageAndWritesNothing) {
+    const QString midi = workPath(QStringLiteral("song.ksv"));
+    writeBytes(midi, QByteArray("MThd\0\0\0\x06\0\0\0\x01\0\x60", 14));
+    const QString out = workPath(QStringLiteral("out.ksv"));
+    struct Case {
+        QStringList args;
+        QByteArray message;
+    } cases[] = {
+        {{QStringLiteral("dump"), midi}, "Error loading File\n"},
+        {{QStringLiteral("convert"), midi, out}, "Error loading File\n"},
+        {{QStringLiteral("convert"), sample, workPath(QStringLiteral("out.txt"))},
+         "Error: Invalid File type.\n"},
+        {{QStringLiteral("convert"), sample, workPath(QStringLiteral("missing/out.ksv"))},
+         "Error saving File\n"},
+    };
+    for (const Case& c : cases) {
+        const CliRun run = cli(c.args);
+        EXPECT_EQ(run.status, 1) << c.args.join(u' ').toStdString();
+        EXPECT_EQ(run.err, c.message);
+        EXPECT_TRUE(run.out.isEmpty());
+        EXPECT_EQ(workFiles(), QStringList{QStringLiteral("song.ksv")});
+        EXPECT_TRUE(tempFiles().isEmpty());
+    }
+}
+
+// A MIDI file converts to a document: notes in the hands, the clean-ups when asked for.
+TEST_F(CliDocumentTest, ConvertImportsMidiFilesWithTheirCleanUps) {
+    const QString midi = QStringLiteral(KS_SOURCE_DIR "/tests/fixtures/midi/format1-piano.mid");
+    ASSERT_TRUE(QFileInfo::exists(midi));
+    const QString out = workPath(QStringLiteral("imported.ksv"));
+    const CliRun run = cli({QStringLiteral("convert"), midi, out, QStringLiteral("--remove-overlaps")});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    const CliRun dump = cli({QStringLiteral("dump"), out});
+    ASSERT_EQ(dump.status, 0);
+    EXPECT_TRUE(dump.out.contains("\"notes\": ["));
+    EXPECT_FALSE(dump.out.contains("\"parts\": [\n        0,\n        0,\n        0,\n        0"));
+    const CliRun missing = cli({QStringLiteral("convert"), workPath(QStringLiteral("none.mid")), out});
+    EXPECT_NE(missing.status, 0);
+    EXPECT_TRUE(missing.err.contains("MIDI File Error: Unable to open File"));
+}

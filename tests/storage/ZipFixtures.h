@@ -1,0 +1,106 @@
+// Zip archives made for tests, including broken and hostile ones.
+#pragma once
+
+#include <zip.h>
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+#include <utility>
+#include <vector>
+
+namespace ks::test {
+
+using ZipMember = std::pair<QByteArray, QByteArray>;  // stored name, content
+
+// An archive holding the given members in order. False when libzip fails.
+inline bool makeZip(const QString& path, const std::vector<ZipMember>& members) {
+    int error = 0;
+    zip_t* z = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    if (!z) return false;
+    for (const auto& [name, content] : members) {
+        void* copy = malloc(size_t(content.size()) + 1);
+        memcpy(copy, content.constData(), size_t(content.size()));
+        zip_source_t* src = zip_source_buffer(z, copy, zip_uint64_t(content.size()), 1);
+        if (!src || zip_file_add(z, name.constData(), src, ZIP_FL_ENC_UTF_8) < 0) {
+            zip_discard(z);
+            return false;
+        }
+    }
+    if (zip_close(z) != 0) {
+        zip_discard(z);
+        return false;
+    }
+    return true;
+}
+
+// A member of `size` zero bytes streamed into the archive without holding it in memory:
+// a decompression bomb (a few hundred kilobytes on disk).
+inline bool makeZeroBomb(const QString& path, const QByteArray& name, zip_uint64_t size) {
+    struct State {
+        zip_uint64_t size;
+        zip_uint64_t done = 0;
+    };
+    auto* state = new State{size};
+    const auto callback = [](void* user, void* data, zip_uint64_t len,
+                             zip_source_cmd_t cmd) -> zip_int64_t {
+        auto* s = static_cast<State*>(user);
+        switch (cmd) {
+            case ZIP_SOURCE_OPEN:
+                s->done = 0;
+                return 0;
+            case ZIP_SOURCE_READ: {
+                const zip_uint64_t n = std::min(len, s->size - s->done);
+                memset(data, 0, n);
+                s->done += n;
+                return zip_int64_t(n);
+            }
+            case ZIP_SOURCE_CLOSE:
+                return 0;
+            case ZIP_SOURCE_STAT: {
+                auto* st = static_cast<zip_stat_t*>(data);
+                zip_stat_init(st);
+                st->valid = ZIP_STAT_SIZE;
+                st->size = s->size;
+                return sizeof(zip_stat_t);
+            }
+            case ZIP_SOURCE_FREE:
+                delete s;
+                return 0;
+            case ZIP_SOURCE_SUPPORTS:
+                return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ,
+                                                      ZIP_SOURCE_CLOSE, ZIP_SOURCE_STAT,
+                                                      ZIP_SOURCE_FREE, -1);
+            default:
+                return -1;
+        }
+    };
+    int error = 0;
+    zip_t* z = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    if (!z) {
+        delete state;
+        return false;
+    }
+    zip_source_t* src = zip_source_function(z, callback, state);
+    if (!src || zip_file_add(z, name.constData(), src, 0) < 0 || zip_close(z) != 0) {
+        zip_discard(z);
+        return false;
+    }
+    return true;
+}
+
+// Rewrites the uncompressed size a zip records for its members, in the local headers
+// and the central directory, to `claimed`.
+inline QByteArray withClaimedSize(QByteArray zip, quint32 claimed) {
+    const auto put = [&](qsizetype at) {
+        for (int i = 0; i < 4; ++i)
+            zip[at + i] = char((claimed >> (8 * i)) & 0xFF);
+    };
+    for (qsizetype at = zip.indexOf("PK\x03\x04"); at >= 0; at = zip.indexOf("PK\x03\x04", at + 4))
+        put(at + 22);
+    for (qsizetype at = zip.indexOf("PK\x01\x02"); at >= 0; at = zip.indexOf("PK\x01\x02", at + 4))
+        put(at + 24);
+    return zip;
+}
+
+}  // namespace ks::test
