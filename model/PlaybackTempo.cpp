@@ -18,20 +18,21 @@ double ticksPerTick(int32_t tempo, int32_t ppqn) {
 void setPlaybackTempo(CScore& score, int32_t bpm) {
     score.midi.tempo = bpm;
     CSortedArray<CEvent>& events = score.tempoTrack.events;
-    CEvent mark;
-    auto first = std::find_if(events.begin(), events.end(),
-                              [](const CEvent& e) { return e.type == EventType::Tempo; });
-    if (first != events.end()) {
-        mark = *first;
-        // data1 is part of the order: take the mark out and put it back.
-        events.removeAt(static_cast<int>(first - events.begin()));
-    } else {
+    if (events.empty()) {
+        CEvent mark;
         mark.type = EventType::Tempo;
+        mark.data[0] = 1;
+        mark.data[1] = bpm;
+        events.Add(mark);
+        return;
     }
-    mark.data[0] = 1;
-    mark.data[1] = bpm;
-    mark.text.clear();
-    events.Add(mark);
+    // The mark is changed where it stands: taken out and put back, it could sort behind
+    // another mark at the same tick and stop being the first.
+    CEvent& first = events[0];
+    first.type = EventType::Tempo;
+    first.data[0] = 1;
+    first.data[1] = bpm;
+    first.text.clear();
 }
 
 }  // namespace ks

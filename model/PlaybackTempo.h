@@ -17,9 +17,9 @@ int32_t playbackTempo(const CScore& score);
 // Performance ticks that pass in one 20 ms playback tick.
 double ticksPerTick(int32_t tempo, int32_t ppqn);
 
-// Set the playback tempo: the `tempo` setting and the first tempo mark, which gets
-// data0 = 1 and an empty text (rebuilt when drawn); a mark is created at tick 0 when
-// the tempo track has none.
+// Set the playback tempo: the `tempo` setting and the first event of the tempo track,
+// which becomes a tempo mark with data0 = 1 and an empty text (rebuilt when drawn); a
+// mark is created at tick 0 when the tempo track is empty.
 void setPlaybackTempo(CScore& score, int32_t bpm);
 
 }  // namespace ks

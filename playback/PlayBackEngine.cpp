@@ -5,6 +5,7 @@
 #include <cassert>
 
 #include "PlayBackPerformance.h"
+#include "ThreadPriority.h"
 #include "model/PerformanceWalk.h"
 #include "model/PlaybackTempo.h"
 #include "model/Score.h"
@@ -123,6 +124,7 @@ void CPlayBackEngine::schedule(std::shared_ptr<const Performance> performance, i
 }
 
 void CPlayBackEngine::runTimer() {
+    raiseThreadPriority();
     auto next = std::chrono::steady_clock::now();
     for (;;) {
         next += std::chrono::milliseconds(kTickMilliseconds);

@@ -71,6 +71,8 @@ class CPlayBackEngine {
     double ticksPerTick() const { return ticksPerTick_; }
     const SoundingNotes& sounding() const { return sounding_; }
     SchedulerState schedulerState() const { return SchedulerState(schedulerState_.load()); }
+    // Events scheduled and not yet sent.
+    uint32_t waitingEvents() const { return queue_.waiting(); }
 
   private:
     struct Performance;

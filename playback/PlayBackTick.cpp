@@ -1,6 +1,7 @@
 // The 20 ms tick: advance the play position, click the metronome, send the events that
 // have become due, and tell the position. It allocates nothing.
 #include <algorithm>
+#include <chrono>
 #include <limits>
 #include <thread>
 
@@ -36,7 +37,8 @@ bool CPlayBackEngine::tick() {
         // event, so that nothing due in this tick is missed.
         if (schedulerState_ == Running) {
             if (timerStop_) return false;
-            std::this_thread::yield();
+            // Sleep rather than spin: the timer thread may run at a raised priority.
+            std::this_thread::sleep_for(std::chrono::microseconds(100));
             continue;
         }
         if (s >= endTime_) {

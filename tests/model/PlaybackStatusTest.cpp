@@ -39,6 +39,19 @@ TEST(PlaybackStatus, TempoAndTickRate) {
     EXPECT_EQ(playbackTempo(s), 120);
     s.tempoTrack.events.clear();
     EXPECT_EQ(playbackTempo(s), 120);
+
+    // Two marks at the start: the first one is set and stays first.
+    CEvent mark;
+    mark.type = EventType::Tempo;
+    mark.data[0] = 1;
+    for (int bpm : {100, 120}) {
+        mark.data[1] = bpm;
+        s.tempoTrack.addEvent(mark);
+    }
+    setPlaybackTempo(s, 600);
+    EXPECT_EQ(playbackTempo(s), 600);
+    EXPECT_EQ(s.midi.tempo, 600);
+    EXPECT_EQ(s.tempoTrack.events.size(), 2);
 }
 
 TEST(PlaybackStatus, FollowCursorSnapsToBeatsOrThirtySeconds) {
