@@ -8,6 +8,7 @@
 #include "ConvertAudio.h"
 #include "LayoutJson.h"
 #include "ScoreJson.h"
+#include "interchange/MidiExport.h"
 #include "interchange/MidiFile.h"
 #include "interchange/MidiImport.h"
 #include "model/ScoreOperations.h"
@@ -30,16 +31,17 @@ void printError(const QString& message) {
 }
 
 int usage() {
-    printError(QStringLiteral(
-        "usage: keystaves-cli <command> ...\n"
-        "  dump FILE              print the score of FILE as JSON\n"
-        "  layout FILE [--music]  print the page layout of FILE (or its Music-mode\n"
-        "                         line) as JSON\n"
-        "  convert IN OUT.ksv     save IN as a document of the current format;\n"
-        "                         a MIDI file IN is imported, with the clean-ups\n"
-        "                         --remove-overlaps --extend-notes --shorten-notes\n"
-        "  convert IN OUT.wav     render the performance of IN (repeats played,\n"
-        "                         no metronome) as audio"));
+    printError(
+        QStringLiteral("usage: keystaves-cli <command> ...\n"
+                       "  dump FILE              print the score of FILE as JSON\n"
+                       "  layout FILE [--music]  print the page layout of FILE (or its Music-mode\n"
+                       "                         line) as JSON\n"
+                       "  convert IN OUT.ksv     save IN as a document of the current format;\n"
+                       "                         a MIDI file IN is imported, with the clean-ups\n"
+                       "                         --remove-overlaps --extend-notes --shorten-notes\n"
+                       "  convert IN OUT.mid     export the notes of IN as a standard MIDI file\n"
+                       "  convert IN OUT.wav     render the performance of IN (repeats played,\n"
+                       "                         no metronome) as audio"));
     return kUsageError;
 }
 
@@ -141,13 +143,21 @@ int convert(QStringList args) {
         printError(error);
         return kFailure;
     }
-    if (extensionOf(out) != u"ksv") {
+    const QString outExtension = extensionOf(out);
+    if (outExtension != u"ksv" && outExtension != u"mid" && outExtension != u"smf") {
         printError(text(StringId::InvalidFileType));
         return kFailure;
     }
     CScore score;
     CPrinterSettings printer;
     if (!loadScore(args[0], score, &printer, cleanUps)) return kFailure;
+    if (outExtension == u"mid" || outExtension == u"smf") {
+        const MidiResult written = exportMidiFile(score).Write(out);
+        for (const QString& message : written.messages)
+            printError(message);
+        if (!written.ok) printError(text(34203));  // "Error Saving MIDI File"
+        return written.ok ? 0 : kFailure;
+    }
     // A batch conversion leaves no backup beside its output.
     ContainerWriteOptions options;
     options.backup = false;

@@ -3,6 +3,7 @@
 #include <QSettings>
 
 #include "edit/EditTextIds.h"
+#include "edit/MidiExportCommand.h"
 #include "edit/MidiImportCommand.h"
 #include "interchange/MidiFile.h"
 #include "model/TextTable.h"
@@ -109,5 +110,19 @@ TEST_F(MidiImportCommand, AnUnreadableFileGivesAnEmptyScoreAndItsMessage) {
     ASSERT_TRUE(doc.open(path));
     EXPECT_EQ(doc.score().trackCount(), 0);
     EXPECT_EQ(doc.score().ppqn, 48);
+    EXPECT_FALSE(prompts.messages.isEmpty());
+}
+
+TEST_F(MidiImportCommand, ExportWritesTheFileAndReportsInTheStatusArea) {
+    ASSERT_TRUE(doc.open(writeFile()));
+    const QString out = workPath(QStringLiteral("out.mid"));
+    EXPECT_TRUE(exportMidiDocument(doc.score(), out, prompts));
+    EXPECT_EQ(prompts.statuses.last(), text(StringId::MidiFileSaved));
+    CMidiFile back;
+    ASSERT_TRUE(back.Read(out).ok);
+    EXPECT_EQ(back.tracks.size(), 3u);  // tempo track and the two hands
+    EXPECT_FALSE(
+        exportMidiDocument(doc.score(), workPath(QStringLiteral("no/such/folder/x.mid")), prompts));
+    EXPECT_EQ(prompts.statuses.last(), text(StringId::ErrorSavingMidiFile));
     EXPECT_FALSE(prompts.messages.isEmpty());
 }
