@@ -14,7 +14,7 @@ CDrawContext::CDrawContext(CSurface& s, const CScore& sc, const CViewState& v,
     const QString times = QStringLiteral("Times New Roman");
     music = FontSpec{.family = musicFamily, .height = -std::max(score.prefs.fontsize, 1)};
     H = surface.cellHeight(music);
-    W = surface.measure(music, glyph('6')).width;
+    W = surface.measure(music, glyphText('6')).width;
     w = std::max(1, round(H / 6));
     const bool conv = conventionalView();
     largeMusic = FontSpec{.family = musicFamily, .height = round(-(conv ? 15 : 16) * u)};
@@ -29,6 +29,22 @@ CDrawContext::CDrawContext(CSurface& s, const CScore& sc, const CViewState& v,
     paper = colourFromRef(score.prefs.paper);
     pageSurround = printing() ? paper : colourFromRef(score.prefs.margin);
     grid = colourFromRef(score.prefs.grid);
+}
+
+bool CViewState::isSelected(int32_t track, int32_t event) const {
+    for (const auto& [t, e] : selectedEvents)
+        if (t == track && e == event) return true;
+    return false;
+}
+
+const CScoreLine& CDrawContext::lineRecord(int index) const {
+    if (view.lines.empty()) return score.line(index);
+    if (index < 0 || index >= static_cast<int>(view.lines.size())) return score.line(-1);
+    return view.lines[static_cast<size_t>(index)];
+}
+
+int CDrawContext::lineCount() const {
+    return static_cast<int>(view.lines.empty() ? score.lines.size() : view.lines.size());
 }
 
 bool CDrawContext::conventional() const {

@@ -8,6 +8,8 @@
 #include <QColor>
 #include <QHash>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 #include "model/Score.h"
 #include "render/ColourScheme.h"
@@ -26,8 +28,16 @@ struct CViewState {
     int32_t editedEvent = -1;       // annotation or lyric being edited (a "|" follows it)
     int32_t editedEventTrack = -1;  // its track (-1 = annotation track)
     QString fileName;               // document file name for the footer
+    // Events drawn as selected (red wedges): track (-1 annotation track, -2 tempo
+    // track) and event index.
+    std::vector<std::pair<int32_t, int32_t>> selectedEvents;
+    // The view's own lines in Music and Track select modes (the whole piece as one
+    // long line, or one line per track); empty in Page and Layout modes, where the
+    // score's page lines are drawn.
+    std::vector<CScoreLine> lines;
 
     bool pageOrLayout() const { return mode == ViewMode::Page || mode == ViewMode::Layout; }
+    bool isSelected(int32_t track, int32_t event) const;
 };
 
 // Where a drawn event sits on the page, for hit tests: track (-1 annotation track, -2
@@ -36,6 +46,7 @@ struct EventHitRect {
     int32_t track = 0;
     int32_t event = 0;
     QRect rect;
+    int32_t drawnX = 0;  // x the mark was drawn at (annotations keep it for dragging)
 };
 
 class CDrawContext {
@@ -73,6 +84,10 @@ class CDrawContext {
     bool conventional() const;      // stave type 3 or 4
     bool conventionalView() const;  // ... shown in Page or Layout mode
     StaveRange range() const { return defaultStaveRange(score.prefs.stavetype); }
+    // Line `index` as drawn: the view's own line in Music and Track select modes, else
+    // the score's page line (a default line out of range).
+    const CScoreLine& lineRecord(int index) const;
+    int lineCount() const;
     bool printing() const { return !surface.isScreen(); }
 
     // Round half away from zero, as all placement does.
@@ -84,7 +99,7 @@ class CDrawContext {
 };
 
 // The music-font text of one glyph code (the font maps codes to the same code points).
-inline QString glyph(int code) {
+inline QString glyphText(int code) {
     return QString(QChar(static_cast<char16_t>(code)));
 }
 
