@@ -10,6 +10,16 @@
 
 namespace ks::test {
 
+// plainScore with the music font's size matching its unit of 10 (fontsize x 0.5555),
+// so that pens and glyphs have their true proportions to the stave. Tempo marks are
+// hidden.
+inline CScore marksScore(int bars, std::initializer_list<TestNote> notes = {}) {
+    CScore s = plainScore(bars, notes);
+    s.prefs.fontsize = 18;
+    s.prefs.showtempo = false;  // the reset's tempo mark stays out of the way
+    return s;
+}
+
 // A laid-out score with a recording surface and a view, ready to be drawn.
 struct MarksFixture {
     explicit MarksFixture(CScore s, CSurface::Kind kind = CSurface::Kind::Export)

@@ -14,7 +14,7 @@ namespace {
 
 // Three pages: 11 bars at one bar per line and a large unit fill three A4 pages.
 CScore threePageScore() {
-    CScore s = plainScore(11);
+    CScore s = marksScore(11);
     s.prefs.barsperline = 1;
     s.unit = 40;
     s.title = QStringLiteral("Minuet");
@@ -46,7 +46,7 @@ TEST(PageFurniture, FirstPageCarriesTitlesCopyrightAndArtistButNoPageNumber) {
     const DrawnItem title = f.texts(QStringLiteral("Minuet"))[0];
     EXPECT_EQ(title.points[0], QPoint((500 + 7767) / 2, 500));
     EXPECT_EQ(title.align, TextAlign::Centre | TextAlign::Top);
-    EXPECT_EQ(title.font.height, -8 * 61);
+    EXPECT_EQ(title.font.height, -8 * 18);
     const DrawnItem subtitle = f.texts(QStringLiteral("in G"))[0];
     EXPECT_EQ(subtitle.font.height, -300);
     EXPECT_GE(subtitle.points[0].y(), title.rect.bottom());
@@ -118,7 +118,7 @@ TEST(PageFurniture, TextBoxesSplitIntoCentredLines) {
                  .right = 5000,
                  .bottom = 1500};
     EXPECT_EQ(textBoxLines(box), QStringList({"Sonata", "for piano", "in C"}));
-    MarksFixture f(plainScore(1));
+    MarksFixture f(marksScore(1));
     CDrawContext ctx = f.context();
     const FontSpec font{.family = QStringLiteral("Times New Roman"), .height = -200};
     DrawTextBox(ctx, box, font);
@@ -166,7 +166,7 @@ TEST(PageFurniture, TitleBoxesFallBackToTheTitlesAndMarginsAndHonourTheirUserFon
 TEST(PageFurniture, MarginLinesAndGridAreDrawnOnScreenOnly) {
     for (CSurface::Kind kind :
          {CSurface::Kind::Screen, CSurface::Kind::Printer, CSurface::Kind::Export}) {
-        MarksFixture f(plainScore(1), kind);
+        MarksFixture f(marksScore(1), kind);
         f.view.mode = ViewMode::Layout;
         f.view.grid = true;
         CDrawContext ctx = f.context();
@@ -192,7 +192,7 @@ TEST(PageFurniture, MarginLinesAndGridAreDrawnOnScreenOnly) {
         EXPECT_EQ(grid.back().pen.colour, QColor(128, 0, 0));
     }
     // Page mode shows the grid but not the margin lines.
-    MarksFixture page(plainScore(1), CSurface::Kind::Screen);
+    MarksFixture page(marksScore(1), CSurface::Kind::Screen);
     page.view.grid = true;
     CDrawContext ctx = page.context();
     drawScreenGuides(ctx);
