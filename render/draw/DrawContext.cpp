@@ -1,6 +1,9 @@
 #include "DrawContext.h"
 
+#include <algorithm>
+
 #include "render/LayoutUnit.h"
+#include "render/draw/MusicFontFit.h"
 #include "resources/MusicFont.h"
 
 namespace ks {
@@ -12,7 +15,8 @@ CDrawContext::CDrawContext(CSurface& s, const CScore& sc, const CViewState& v,
     step = unitStep(u);
     const QString musicFamily = QString::fromLatin1(kMusicFontFamily);
     const QString times = QStringLiteral("Times New Roman");
-    music = FontSpec{.family = musicFamily, .height = -std::max(score.prefs.fontsize, 1)};
+    music = fitMusicFont(
+        surface, FontSpec{.family = musicFamily, .height = -std::max(score.prefs.fontsize, 1)});
     H = surface.cellHeight(music);
     W = surface.measure(music, glyphText('6')).width;
     w = std::max(1, round(H / 6));
@@ -25,6 +29,8 @@ CDrawContext::CDrawContext(CSurface& s, const CScore& sc, const CViewState& v,
                       .width = round(2.5 * u)};
     smallText = FontSpec{.family = times, .height = -150};
     barNumber = FontSpec{.family = times, .height = -2 * std::max(score.prefs.fontsize, 1)};
+    tupletNumber =
+        FontSpec{.family = times, .height = round(-5 * u), .weight = 700, .italic = true};
     switches = deriveSwitches(score.prefs, view.pageOrLayout());
     paper = colourFromRef(score.prefs.paper);
     pageSurround = printing() ? paper : colourFromRef(score.prefs.margin);
@@ -35,6 +41,11 @@ bool CViewState::isSelected(int32_t track, int32_t event) const {
     for (const auto& [t, e] : selectedEvents)
         if (t == track && e == event) return true;
     return false;
+}
+
+bool CViewState::noteSelected(int32_t time, int32_t pitch) const {
+    return std::binary_search(selectedNotes.begin(), selectedNotes.end(),
+                              SelectedNote{time, pitch});
 }
 
 const CScoreLine& CDrawContext::lineRecord(int index) const {

@@ -15,9 +15,17 @@
 #include "render/ColourScheme.h"
 #include "render/PageGeometry.h"
 #include "render/StaveGeometry.h"
+#include "render/draw/StavePenCache.h"
 #include "render/surface/Surface.h"
 
 namespace ks {
+
+// A selected note, by its time and pitch (notes are unique by both within a track).
+struct SelectedNote {
+    int32_t time = 0;
+    int32_t pitch = 0;
+    auto operator<=>(const SelectedNote&) const = default;
+};
 
 // The state of the view being drawn (Part of the editing state the drawing needs).
 struct CViewState {
@@ -31,6 +39,8 @@ struct CViewState {
     // Events drawn as selected (red wedges): track (-1 annotation track, -2 tempo
     // track) and event index.
     std::vector<std::pair<int32_t, int32_t>> selectedEvents;
+    // Selected notes of the current part's track, sorted (Music mode draws their ties red).
+    std::vector<SelectedNote> selectedNotes;
     // The view's own lines in Music and Track select modes (the whole piece as one
     // long line, or one line per track); empty in Page and Layout modes, where the
     // score's page lines are drawn.
@@ -38,6 +48,7 @@ struct CViewState {
 
     bool pageOrLayout() const { return mode == ViewMode::Page || mode == ViewMode::Layout; }
     bool isSelected(int32_t track, int32_t event) const;
+    bool noteSelected(int32_t time, int32_t pitch) const;
 };
 
 // Where a drawn event sits on the page, for hit tests: track (-1 annotation track, -2
@@ -67,12 +78,13 @@ class CDrawContext {
     int32_t w = 1;     // pen width: round(H / 6)
 
     // --- fonts of the surface (the drawing objects prepared once per pass) ---
-    FontSpec music;       // "Keystave", height -fontsize
-    FontSpec largeMusic;  // "Keystave", round(-16u) (round(-15u) conventional in Page/Layout)
-    FontSpec smallMusic;  // "Keystave", round(-8u)
-    FontSpec letter;      // "Times New Roman" 800, round(-7u) (-5.4u conventional), width 2.5u
-    FontSpec smallText;   // "Times New Roman" -150
-    FontSpec barNumber;   // "Times New Roman" -2 x fontsize
+    FontSpec music;         // "Keystave", height -fontsize
+    FontSpec largeMusic;    // "Keystave", round(-16u) (round(-15u) conventional in Page/Layout)
+    FontSpec smallMusic;    // "Keystave", round(-8u)
+    FontSpec letter;        // "Times New Roman" 800, round(-7u) (-5.4u conventional), width 2.5u
+    FontSpec smallText;     // "Times New Roman" -150
+    FontSpec barNumber;     // "Times New Roman" -2 x fontsize
+    FontSpec tupletNumber;  // "Times New Roman" bold italic, round(-5u): numbers on tuplet beams
 
     // --- colours ---
     DrawingSwitches switches;
@@ -96,6 +108,9 @@ class CDrawContext {
 
     // Event rectangles written while drawing (the score is const here).
     mutable std::vector<EventHitRect> hitRects;
+
+    // The stave-line pen of the last horizontal line drawn (StaveLinePen).
+    StavePenCache stavePens;
 };
 
 // The music-font text of one glyph code (the font maps codes to the same code points).
