@@ -17,18 +17,29 @@ namespace {
 constexpr int32_t kGridStep = 1000;
 constexpr int kGridBorderWidth = 10;
 
-// Fills the empty parts of a box: its text and its rectangle.
+bool placed(const CTextBox& box) {
+    return box.bottom > box.top;
+}
+
+// Height of a box's text: one cell of its font per line.
+int64_t textHeight(const CDrawContext& ctx, const CTextBox& box, const FontSpec& font) {
+    const int64_t lines = std::max<qsizetype>(textBoxLines(box).size(), 1);
+    return lines * roundToInt(ctx.surface.cellHeight(font));
+}
+
+// Fills the empty parts of a box: its text, its width (the margins) and, for a box never
+// placed, a rectangle from `top` at least `minHeight` high.
 CTextBox completeBox(const CDrawContext& ctx, CTextBox box, const QString& fallbackText,
-                     int32_t top, const FontSpec& font) {
+                     int32_t top, int32_t minHeight, const FontSpec& font) {
     if (box.text.isEmpty() && box.lines.isEmpty()) box.text = fallbackText;
     if (box.right <= box.left) {
         box.left = ctx.page.left();
         box.right = ctx.page.right();
     }
-    if (box.bottom <= box.top) {
+    if (!placed(box)) {
         box.top = top;
-        const int64_t lines = std::max<qsizetype>(textBoxLines(box).size(), 1);
-        box.bottom = saturate(int64_t(top) + lines * roundToInt(ctx.surface.cellHeight(font)));
+        box.bottom =
+            saturate(int64_t(top) + std::max<int64_t>(textHeight(ctx, box, font), minHeight));
     }
     return box;
 }
@@ -49,11 +60,18 @@ QStringList textBoxLines(const CTextBox& box) {
 }
 
 CTextBox drawnTitleBox(const CDrawContext& ctx) {
-    return completeBox(ctx, ctx.score.titleBox, ctx.score.title, ctx.page.top(), titleFont(ctx));
+    // An unplaced title takes the room the page layout keeps for it.
+    return completeBox(ctx, ctx.score.titleBox, ctx.score.title, ctx.page.top(), ctx.units(24),
+                       titleFont(ctx));
 }
 
 CTextBox drawnSubtitleBox(const CDrawContext& ctx) {
-    return completeBox(ctx, ctx.score.subtitleBox, ctx.score.subtitle, drawnTitleBox(ctx).bottom,
+    // An unplaced subtitle follows the title's text; a placed title's box.
+    const CTextBox title = drawnTitleBox(ctx);
+    const int64_t top = placed(ctx.score.titleBox)
+                            ? title.bottom
+                            : int64_t(title.top) + textHeight(ctx, title, titleFont(ctx));
+    return completeBox(ctx, ctx.score.subtitleBox, ctx.score.subtitle, saturate(top), 0,
                        subtitleFont(ctx));
 }
 

@@ -141,7 +141,12 @@ TEST(PageFurniture, TitleBoxesFallBackToTheTitlesAndMarginsAndHonourTheirUserFon
     EXPECT_EQ(title.left, 500);
     EXPECT_EQ(title.right, 7767);
     EXPECT_EQ(title.top, 500);
-    EXPECT_EQ(drawnSubtitleBox(ctx).top, title.bottom);
+    EXPECT_EQ(title.bottom, 500 + 40 * 24);
+    EXPECT_EQ(drawnSubtitleBox(ctx).top, 500 + qRound(f.surface.cellHeight(titleFont(ctx))));
+    // Under a placed title box the subtitle starts at the box's bottom.
+    f.score.titleBox.top = 600;
+    f.score.titleBox.bottom = 900;
+    EXPECT_EQ(drawnSubtitleBox(f.context()).top, 900);
 
     // A box of its own keeps its text and rectangle; its user font is drawn as stored.
     f.score.titleBox = CTextBox{.text = QStringLiteral("Own"),
