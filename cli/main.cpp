@@ -7,19 +7,42 @@
 //
 // Exit status 0 on success; on failure the message the editor would show goes to
 // standard error and the status is non-zero.
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
 
 #include "CliCommands.h"
 
+namespace {
+
+// Commands that draw pages need a GUI application for their fonts.
+bool draws(int argc, char** argv) {
+    return argc >= 4 && QByteArray(argv[1]) == "convert" &&
+           QByteArray(argv[3]).toLower().endsWith(".png");
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    // Drawing needs a GUI application for its fonts; without a display it runs on the
-    // offscreen platform.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
-        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    QGuiApplication::setApplicationName(QStringLiteral("keystaves-cli"));
-    const QStringList args = QGuiApplication::arguments().mid(1);
-    return ks::cli::run(args);
+    std::unique_ptr<QCoreApplication> app;
+    std::unique_ptr<QTemporaryDir> runtime;
+    if (draws(argc, argv)) {
+        // Without a display the drawing runs on the offscreen platform, with a private
+        // runtime folder when the session has none.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+            qEnvironmentVariableIsEmpty("DISPLAY") &&
+            qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+            runtime = std::make_unique<QTemporaryDir>();
+            if (runtime->isValid()) qputenv("XDG_RUNTIME_DIR", runtime->path().toLocal8Bit());
+        }
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    QCoreApplication::setApplicationName(QStringLiteral("keystaves-cli"));
+    return ks::cli::run(QCoreApplication::arguments().mid(1));
 }

@@ -52,6 +52,7 @@ TEST(PngExport, EveryPageOrOnePageAtTheResolutionAskedFor) {
     const CliRun all = runCli({QStringLiteral("convert"), kSample, target, QStringLiteral("--dpi"),
                                QStringLiteral("96")});
     ASSERT_EQ(all.status, 0) << all.err.toStdString();
+    EXPECT_TRUE(all.err.isEmpty()) << all.err.toStdString();
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
               QStringList({QStringLiteral("ode1.png"), QStringLiteral("ode2.png")}));
     const QImage first(dir.filePath(QStringLiteral("ode1.png")));
