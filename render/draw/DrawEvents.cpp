@@ -29,8 +29,7 @@ void drawTrackEvent(CDrawContext& ctx, const DrawnEvent& e) {
     }
 }
 
-void drawPartEvents(CDrawContext& ctx, int part, const CScoreLine& line, int lineIndex,
-                    const LineSpan& span) {
+void drawPartEvents(CDrawContext& ctx, int part, const LineGeometry& g, const LineSpan& span) {
     const int t = ctx.score.trackOfPart(part);
     if (t < 0) return;
     const auto& events = ctx.score.track(t).events.items();
@@ -41,19 +40,19 @@ void drawPartEvents(CDrawContext& ctx, int part, const CScoreLine& line, int lin
         if (ev.time < span.startTick &&
             (!isWedge(ev) || int64_t(ev.time) + ev.data[0] <= span.startTick))
             continue;
-        drawTrackEvent(ctx, {ev, t, static_cast<int32_t>(i), part, line, lineIndex, span});
+        drawTrackEvent(ctx, {ev, t, static_cast<int32_t>(i), part, g, g.line, g.index, span});
     }
 }
 
 void drawSpecialTrack(CDrawContext& ctx, const CTrack& track, int32_t trackNumber,
-                      const CScoreLine& line, int lineIndex, const LineSpan& span) {
+                      const LineGeometry& g, const LineSpan& span) {
     const auto& events = track.events.items();
     const bool annotations = trackNumber == kAnnotationTrack;
     for (size_t i = 0; i < events.size(); ++i) {
         const CEvent& ev = events[i];
         if (ev.time >= span.endTick) break;
         if (ev.time < span.startTick) continue;
-        const DrawnEvent e{ev, trackNumber, static_cast<int32_t>(i), -1, line, lineIndex, span};
+        const DrawnEvent e{ev, trackNumber, static_cast<int32_t>(i), -1, g, g.line, g.index, span};
         if (!annotations) {
             if (ev.type == EventType::Tempo) drawTempoMark(ctx, e);
         } else if (ev.type == EventType::SectionMarker) {
@@ -67,16 +66,18 @@ void drawSpecialTrack(CDrawContext& ctx, const CTrack& track, int32_t trackNumbe
 }  // namespace
 
 void DrawEvents(CDrawContext& ctx, int lineIndex) {
+    if (lineIndex < 0 || lineIndex >= ctx.lineCount()) return;
     const CScoreLine& line = ctx.lineRecord(lineIndex);
     if (ctx.view.pageOrLayout() && line.page != ctx.view.page) return;
     const LineSpan span = lineSpan(ctx, line);
     if (span.endBar <= span.firstBar) return;
+    const LineGeometry g = lineGeometry(ctx, lineIndex);
     for (int part = 0; part < kPartCount; ++part)
-        drawPartEvents(ctx, part, line, lineIndex, span);
+        drawPartEvents(ctx, part, g, span);
     if (ctx.score.prefs.showannotations)
-        drawSpecialTrack(ctx, ctx.score.annotationTrack, kAnnotationTrack, line, lineIndex, span);
+        drawSpecialTrack(ctx, ctx.score.annotationTrack, kAnnotationTrack, g, span);
     if (ctx.score.prefs.showtempo)
-        drawSpecialTrack(ctx, ctx.score.tempoTrack, kTempoTrack, line, lineIndex, span);
+        drawSpecialTrack(ctx, ctx.score.tempoTrack, kTempoTrack, g, span);
 }
 
 void addHitRect(const CDrawContext& ctx, const DrawnEvent& e, const QRect& rect, int32_t drawnX) {

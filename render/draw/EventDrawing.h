@@ -4,6 +4,7 @@
 
 #include "render/draw/DrawContext.h"
 #include "render/draw/EventPlacement.h"
+#include "render/draw/LineGeometry.h"
 
 namespace ks {
 
@@ -17,7 +18,8 @@ struct DrawnEvent {
     int32_t track;  // track index, or kAnnotationTrack / kTempoTrack
     int32_t index;  // index in its track's events
     int part;       // the part showing the track, -1 for the special tracks
-    const CScoreLine& line;
+    const LineGeometry& geometry;
+    const CScoreLine& line;  // the geometry's line (its hand gap as drawn)
     int lineIndex;
     LineSpan span;
 };

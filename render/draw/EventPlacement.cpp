@@ -55,13 +55,13 @@ int32_t tickX(const CDrawContext& ctx, int bar, int32_t tick) {
     return tickToX(ctx.score.bar(bar), tick, ctx.u, true, true);
 }
 
-const CChord* chordAtTick(const CTrack& track, int32_t tick) {
+int chordAtTick(const CTrack& track, int32_t tick) {
     const auto& chords = track.chords.items();
     auto it = std::upper_bound(chords.begin(), chords.end(), tick,
                                [](int32_t t, const CChord& c) { return t < c.time; });
-    if (it == chords.begin()) return nullptr;
+    if (it == chords.begin()) return -1;
     const CChord& c = *(it - 1);
-    return c.time == tick || tick < c.end() ? &c : nullptr;
+    return tick < c.end() ? static_cast<int>(it - chords.begin()) - 1 : -1;
 }
 
 QColor partColour(const CDrawContext& ctx, int part) {

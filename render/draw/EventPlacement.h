@@ -32,9 +32,9 @@ int lineOfTick(const CDrawContext& ctx, int32_t tick, bool atEnd = false);
 // the lead before the first note taken into account).
 int32_t tickX(const CDrawContext& ctx, int bar, int32_t tick);
 
-// The chord of a track that starts at `tick`, else the one sounding at it; null when
-// the track has nothing there.
-const CChord* chordAtTick(const CTrack& track, int32_t tick);
+// The index of the chord of a track that starts at `tick`, else of the one sounding at
+// it; -1 when the track has nothing there.
+int chordAtTick(const CTrack& track, int32_t tick);
 
 // Marks of a part are grey in Music mode unless the part is being edited.
 QColor partColour(const CDrawContext& ctx, int part);

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "render/LayoutMath.h"
-#include "render/StemDirection.h"
+#include "render/draw/ChordGeometry.h"
 #include "render/draw/EventDrawing.h"
 #include "resources/MusicGlyphs.h"
 
@@ -12,13 +12,14 @@ namespace ks {
 namespace {
 
 // Where a mark's ink lies below the top of its cell, in units (the large music font is
-// 16 units high; see resources/font/SYMBOLS.md).
+// 16 units high; see resources/font/SYMBOLS.md), and how far its top is raised above
+// (or lowered below) the height the mark is placed at.
 struct MarkGlyph {
     char16_t code;
     double inkTop;
     double inkBottom;
-    double raise;  // units above the mark pitch (above the chord)
-    double lower;  // units below the mark pitch (below the chord)
+    double raise;  // above the chord
+    double lower;  // below the chord
 };
 
 constexpr MarkGlyph kStaccato{glyph::Staccato, 0.2, 1.0, 2.5, 1.5};
@@ -27,6 +28,7 @@ constexpr double kDigitInkTop = 0.2;
 constexpr double kDigitInkBottom = 2.4;
 constexpr double kFingerSpacing = 3;
 constexpr double kCustomFingerDistance = 5;
+constexpr double kMarkGap = 0.3;  // between an accent and the staccato dot it stands beyond
 constexpr int kMaxSearch = 24;
 
 struct MarkSpot {
@@ -34,23 +36,24 @@ struct MarkSpot {
     double inkTop = 0, inkBottom = 0;
 };
 
+// Finds the height of a mark: one stave position beyond the outer head or further out,
+// off the stave lines. (Stave positions are one step apart, so the search walks in
+// steps rather than through a table of pitches.)
 class MarkPlacer {
   public:
     MarkPlacer(const CDrawContext& ctx, const CScoreLine& line) : ctx_(ctx), line_(line) {}
 
-    // The mark's cell top for mark pitch p on the given side (-1 above, +1 below).
-    MarkSpot spotAt(const MarkGlyph& g, int32_t p, int side) const {
-        const int32_t y = pitchToY(line_, ctx_.u, p);
+    // The glyph placed for a mark height y on the given side (-1 above, +1 below).
+    MarkSpot spotAt(const MarkGlyph& g, int64_t y, int side) const {
         MarkSpot s;
-        s.top = side < 0 ? y - ctx_.units(g.raise) : y + ctx_.units(g.lower);
+        s.top = saturate(side < 0 ? y - ctx_.units(g.raise) : y + ctx_.units(g.lower));
         s.inkTop = s.top + g.inkTop * ctx_.u;
         s.inkBottom = s.top + g.inkBottom * ctx_.u;
         return s;
     }
 
-    // Off any stave line: no line within half the ink's height (plus half the pen) of
-    // its middle. Marks taller than the room between two lines only keep their middle
-    // off the line.
+    // No stave line within half the ink's height (plus half the pen) of the ink's
+    // middle; marks taller than the room between two lines keep only their middle off.
     bool offLines(const MarkSpot& s) const {
         const double middle = (s.inkTop + s.inkBottom) / 2;
         const double clearance =
@@ -63,12 +66,12 @@ class MarkPlacer {
         return true;
     }
 
-    // The mark pitch one position beyond `outer` or further out, the first whose mark is
-    // off the stave lines and whose ink clears `limit` (a y the ink must not cross).
-    MarkSpot place(const MarkGlyph& g, int32_t outer, int side, double limit) const {
+    // The first height beyond `headY` whose mark is off the lines and keeps its ink on
+    // the far side of `limit`.
+    MarkSpot place(const MarkGlyph& g, int32_t headY, int side, double limit) const {
         MarkSpot spot;
-        for (int i = 1; i <= kMaxSearch; ++i) {
-            spot = spotAt(g, side < 0 ? outer + i : outer - i, side);
+        for (int k = 1; k <= kMaxSearch; ++k) {
+            spot = spotAt(g, int64_t(headY) + int64_t(side) * k * ctx_.step, side);
             const bool clear = side < 0 ? spot.inkBottom <= limit : spot.inkTop >= limit;
             if (clear && offLines(spot)) break;
         }
@@ -103,52 +106,48 @@ struct FingerRow {
     int step = -1;  // -1 stacks upward, +1 downward
 };
 
-FingerRow fingerRow(const CDrawContext& ctx, const DrawnEvent& e, const CChord& chord,
-                    bool stemUp) {
+FingerRow fingerRow(const CDrawContext& ctx, const DrawnEvent& e, const ChordGeometry& c) {
     const CScoreLine& line = e.line;
     const double u = ctx.u;
-    const double digitMiddle = (kDigitInkTop + kDigitInkBottom) / 2 * u;
+    const int32_t lowY = c.heads.front().centreY;
+    const int32_t highY = c.heads.back().centreY;
     if (ctx.score.prefs.customfingering) {
         // Near the head: the first digit's middle `data1` + 5 units beyond the outer
         // note on the head side; the offset counts upward, as the move commands do.
-        const double offset = kCustomFingerDistance * u;
+        const double middle = (kDigitInkTop + kDigitInkBottom) / 2 * u;
         const double lift = e.event.data[1] * u;
-        if (stemUp) return {pitchToY(line, u, chord.pitchLow) + offset - lift - digitMiddle, +1};
-        return {pitchToY(line, u, chord.pitchHigh) - offset - lift - digitMiddle, -1};
+        if (c.up) return {lowY + kCustomFingerDistance * u - lift - middle, +1};
+        return {highY - kCustomFingerDistance * u - lift - middle, -1};
     }
-    const bool conv = (line.flags & LineFlag::Conventional) != 0;
+    const bool conv = e.geometry.conventional;
     if (e.part == Part::RightHand || e.part == Part::RightHand2) {
         // A row above the stave, clear of an up stem.
-        const double clearUnits = stemUp ? (conv ? 19 : 11) : 6;
-        const double row =
-            std::min<double>(pitchToY(line, u, conv ? 83 : 77),
-                             pitchToY(line, u, chord.pitchHigh) - clearUnits * ctx.step);
-        return {row, -1};
+        const double clear = c.up ? (conv ? 19 : 11) : 6;
+        return {std::min<double>(pitchToY(line, u, conv ? 83 : 77), highY - clear * ctx.step), -1};
     }
     // A row below the stave, moving down when the lowest note comes closer.
     int32_t rowPitch = 41;
     if (ctx.score.prefs.stavetype == 1) rowPitch = 48;
-    if (line.flags & LineFlag::OnlyUsedLines) rowPitch = 60;
-    const double clearUnits = stemUp ? 6 : (conv ? 12 : 7);
-    const double row = std::max<double>(pitchToY(line, u, rowPitch),
-                                        pitchToY(line, u, chord.pitchLow) + clearUnits * ctx.step);
-    return {row, +1};
+    if (e.geometry.onlyUsed) rowPitch = 60;
+    const double clear = c.up ? 6 : (conv ? 12 : 7);
+    return {std::max<double>(pitchToY(line, u, rowPitch), lowY + clear * ctx.step), +1};
 }
 
-QRect drawFingering(CDrawContext& ctx, const DrawnEvent& e, const CChord& chord, bool stemUp,
-                    double centreX, const QColor& colour) {
+QRect drawFingering(CDrawContext& ctx, const DrawnEvent& e, const ChordGeometry& c, double centreX,
+                    const QColor& colour) {
     std::vector<int> fingers = fingersOf(e.event.data[0]);
+    // The left hand's row under the stave starts with the fifth finger.
     const bool leftHandRow =
         !ctx.score.prefs.customfingering && (e.part == Part::LeftHand || e.part == Part::LeftHand2);
     if (leftHandRow) std::reverse(fingers.begin(), fingers.end());
-    const FingerRow row = fingerRow(ctx, e, chord, stemUp);
+    const FingerRow row = fingerRow(ctx, e, c);
     QRect rect;
     for (size_t k = 0; k < fingers.size(); ++k) {
         MarkSpot spot;
         spot.top = roundToInt(row.top + row.step * double(k) * ctx.units(kFingerSpacing));
         spot.inkTop = spot.top + kDigitInkTop * ctx.u;
         spot.inkBottom = spot.top + kDigitInkBottom * ctx.u;
-        rect |= drawGlyph(ctx, centreX, spot, glyph::Finger1 + (fingers[k] - 1), colour);
+        rect |= drawGlyph(ctx, centreX, spot, char16_t(glyph::Finger1 + (fingers[k] - 1)), colour);
     }
     return rect;
 }
@@ -157,35 +156,37 @@ QRect drawFingering(CDrawContext& ctx, const DrawnEvent& e, const CChord& chord,
 
 void drawNoteMarks(CDrawContext& ctx, const DrawnEvent& e) {
     const int32_t bits = e.event.data[0];
-    const CChord* chord = chordAtTick(ctx.score.track(e.track), e.event.time);
-    if (!chord || chord->isRest()) return;
-    const int bar = barOnLine(ctx, e.span, chord->time);
-    if (bar < 0) return;
-    const double centreX = tickX(ctx, bar, chord->time) + ctx.W / 2;
-    const bool stemUp = stemPointsUp(ctx.score, e.part, *chord);
+    const CTrack& track = ctx.score.track(e.track);
+    const int chordIndex = chordAtTick(track, e.event.time);
+    if (chordIndex < 0 || track.chords.at(chordIndex).isRest()) return;
+    const CChord& chord = track.chords.at(chordIndex);
+    if (!e.span.holds(chord.time)) return;
+    const ChordGeometry c =
+        chordGeometry(ctx, e.geometry, e.part, track, chordIndex, ctx.score.keyAtBar(chord.bar));
+    if (c.heads.isEmpty()) return;
+    const double centreX = c.x + ctx.W / 2;
     const QColor colour = partColour(ctx, e.part);
     const MarkPlacer placer(ctx, e.line);
     // Marks go on the head side: above the highest note when the stem points down, below
     // the lowest when it points up.
-    const int side = stemUp ? 1 : -1;
-    const int32_t outer = stemUp ? chord->pitchLow : chord->pitchHigh;
-    double limit = pitchToY(e.line, ctx.u, outer) + side * ctx.H / 2;
+    const int side = c.up ? 1 : -1;
+    const int32_t outerY = c.up ? c.heads.front().centreY : c.heads.back().centreY;
+    double limit = outerY + side * ctx.H / 2;
 
     ctx.surface.beginElement(eventElementKind(e.track), e.index);
     QRect rect;
     if (bits & NoteMark::Staccato) {
-        const MarkSpot spot = placer.place(kStaccato, outer, side, limit);
+        const MarkSpot spot = placer.place(kStaccato, outerY, side, limit);
         rect |= drawGlyph(ctx, centreX, spot, kStaccato.code, colour);
-        // An accent goes beyond the staccato dot.
-        limit = side < 0 ? spot.inkTop - 0.3 * ctx.u : spot.inkBottom + 0.3 * ctx.u;
+        limit = side < 0 ? spot.inkTop - kMarkGap * ctx.u : spot.inkBottom + kMarkGap * ctx.u;
     }
     if (bits & NoteMark::Accent) {
-        const MarkSpot spot = placer.place(kAccent, outer, side, limit);
+        const MarkSpot spot = placer.place(kAccent, outerY, side, limit);
         rect |= drawGlyph(ctx, centreX, spot, kAccent.code, colour);
     }
     const int32_t fingerBits = NoteMark::Finger1 * 0x1F;
     if ((bits & fingerBits) && ctx.score.prefs.showfingering)
-        rect |= drawFingering(ctx, e, *chord, stemUp, centreX, colour);
+        rect |= drawFingering(ctx, e, c, centreX, colour);
     ctx.surface.endElement();
     if (!rect.isNull()) addHitRect(ctx, e, rect, roundToInt(centreX));
 }

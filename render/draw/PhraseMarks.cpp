@@ -4,8 +4,9 @@
 #include <algorithm>
 
 #include "render/LayoutMath.h"
-#include "render/StemDirection.h"
+#include "render/draw/ChordGeometry.h"
 #include "render/draw/EventDrawing.h"
+#include "render/draw/NotePlacement.h"
 
 namespace ks {
 
@@ -13,19 +14,27 @@ namespace {
 
 constexpr int32_t kAboveUpStem = 9;  // semitones above a note whose stem points up
 
-// The pitch an end of the mark is drawn at: the note's, clear of an up stem, off the
-// black-key lines.
-int32_t endPitch(const CDrawContext& ctx, const DrawnEvent& e, int32_t tick, int32_t pitch) {
-    const CChord* chord = chordAtTick(ctx.score.track(e.track), tick);
-    int32_t p = std::clamp(pitch, 0, 127);
-    if (chord && !chord->isRest() && stemPointsUp(ctx.score, e.part, *chord)) p += kAboveUpStem;
-    if (isBlackKey(p)) p += 1;
-    return p;
-}
+struct PhraseEnd {
+    int32_t x = 0;
+    int32_t y = 0;
+};
 
-// x of an end: the right edge of the chord's head, on whatever line the chord lies.
-int32_t endX(const CDrawContext& ctx, int32_t tick) {
-    return roundToInt(tickX(ctx, ctx.score.barAtTick(tick), tick) + ctx.W);
+// An end of the mark: x at the right edge of its chord's head; the height of its note,
+// raised clear of an up stem and moved off a black key.
+PhraseEnd phraseEnd(const CDrawContext& ctx, const DrawnEvent& e, int32_t tick, int32_t pitch) {
+    const CTrack& track = ctx.score.track(e.track);
+    const int chord = chordAtTick(track, tick);
+    const int bar = chord >= 0 ? track.chords.at(chord).bar : ctx.score.barAtTick(tick);
+    const int32_t key = ctx.score.keyAtBar(bar);
+    int32_t p = std::clamp(pitch, 0, 127);
+    int32_t x = tickX(ctx, bar, tick);
+    if (chord >= 0 && !track.chords.at(chord).isRest()) {
+        const ChordGeometry c = chordGeometry(ctx, e.geometry, e.part, track, chord, key);
+        x = c.x;
+        if (c.up) p += kAboveUpStem;
+    }
+    if (isBlackKey(p)) p += 1;
+    return {roundToInt(x + ctx.W), noteY(ctx, e.geometry, p, std::max(e.part, 0), key)};
 }
 
 }  // namespace
@@ -41,28 +50,25 @@ void drawPhraseMark(CDrawContext& ctx, const DrawnEvent& e) {
     if (firstLine < 0 || lastLine < 0) return;
     const bool split = ctx.view.pageOrLayout() && firstLine != lastLine;
     if (!isStart && !split) return;  // the start event draws the whole mark
-    const int32_t length = e.line.right - e.line.left;
-    int32_t x0 = endX(ctx, firstTick);
-    int32_t x1 = endX(ctx, lastTick);
+    PhraseEnd a = phraseEnd(ctx, e, firstTick, ev.data[1]);
+    PhraseEnd b = phraseEnd(ctx, e, lastTick, ev.data[2]);
     if (split) {
+        const int64_t length = int64_t(e.line.right) - e.line.left;
         if (isStart)
-            x1 = saturate(int64_t(x1) + length);
+            b.x = saturate(b.x + length);
         else
-            x0 = saturate(int64_t(x0) - length);
+            a.x = saturate(a.x - length);
     }
-    const int32_t y0 = pitchToY(e.line, ctx.u, endPitch(ctx, e, firstTick, ev.data[1]));
-    const int32_t y1 = pitchToY(e.line, ctx.u, endPitch(ctx, e, lastTick, ev.data[2]));
     // A flat arch: its height grows with its span, between 1.5 and 4 units.
-    const double span = std::abs(double(x1) - x0);
+    const double span = std::abs(double(b.x) - a.x);
     const int32_t rise = roundToInt(std::clamp(span * 0.12, 1.5 * ctx.u, 4 * ctx.u));
     const int32_t inset = roundToInt(span / 4);
-    const QPoint p0(x0, y0), p3(x1, y1);
-    const QPoint c1(x0 + inset, y0 - rise), c2(x1 - inset, y1 - rise);
+    const QPoint p0(a.x, a.y), p3(b.x, b.y);
+    const QPoint c1(a.x + inset, a.y - rise), c2(b.x - inset, b.y - rise);
     ctx.surface.beginElement(eventElementKind(e.track), e.index);
     ctx.surface.drawBezier(p0, c1, c2, p3, Pen{.colour = partColour(ctx, e.part), .width = ctx.w});
     ctx.surface.endElement();
-    const QRect box = QRect(p0, p3).normalized() | QRect(c1, c2).normalized();
-    addHitRect(ctx, e, box, x0);
+    addHitRect(ctx, e, QRect(p0, p3).normalized() | QRect(c1, c2).normalized(), a.x);
 }
 
 }  // namespace ks
