@@ -66,13 +66,9 @@ CTextBox drawnTitleBox(const CDrawContext& ctx) {
 }
 
 CTextBox drawnSubtitleBox(const CDrawContext& ctx) {
-    // An unplaced subtitle follows the title's text; a placed title's box.
-    const CTextBox title = drawnTitleBox(ctx);
-    const int64_t top = placed(ctx.score.titleBox)
-                            ? title.bottom
-                            : int64_t(title.top) + textHeight(ctx, title, titleFont(ctx));
-    return completeBox(ctx, ctx.score.subtitleBox, ctx.score.subtitle, saturate(top), 0,
-                       subtitleFont(ctx));
+    // An unplaced subtitle follows the title box, as the page layout stacks them.
+    return completeBox(ctx, ctx.score.subtitleBox, ctx.score.subtitle, drawnTitleBox(ctx).bottom,
+                       0, subtitleFont(ctx));
 }
 
 void DrawTextBox(CDrawContext& ctx, const CTextBox& box, const FontSpec& font) {
