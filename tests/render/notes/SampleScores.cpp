@@ -79,4 +79,39 @@ CScore sampleScore(const std::function<void(CScore&)>& adjust) {
     return s;
 }
 
+const std::vector<SampleLook>& sampleLooks() {
+    static const std::vector<SampleLook> looks = {
+        {"keystave-bw", {}},
+        {"colour",
+         [](CScore& s) {
+             s.prefs.colourmode = 4;
+             s.prefs.thicklines = true;
+             s.prefs.extendmode = ExtendMode::FullStaveFaded;
+         }},
+        {"conventional",
+         [](CScore& s) {
+             s.prefs.stavetype = 3;
+             s.prefs.stavegap = 4;
+             s.setKeySignature(9, 0);
+         }},
+        {"letters",
+         [](CScore& s) {
+             s.prefs.stavetype = 4;
+             s.prefs.stavegap = 4;
+         }},
+        {"keyboards",
+         [](CScore& s) {
+             s.prefs.showkeyboards = true;
+             s.prefs.extendmode = ExtendMode::StaveLines;
+             s.prefs.reducedspacing = true;
+         }},
+        {"shaded",
+         [](CScore& s) {
+             s.prefs.colourmode = 1;
+             s.prefs.extendmode = ExtendMode::AffectedBars;
+         }},
+    };
+    return looks;
+}
+
 }  // namespace ks::test
