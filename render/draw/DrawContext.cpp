@@ -37,6 +37,12 @@ CDrawContext::CDrawContext(CSurface& s, const CScore& sc, const CViewState& v,
     grid = colourFromRef(score.prefs.grid);
 }
 
+bool CViewState::isSelected(int32_t track, int32_t event) const {
+    for (const auto& [t, e] : selectedEvents)
+        if (t == track && e == event) return true;
+    return false;
+}
+
 bool CViewState::noteSelected(int32_t time, int32_t pitch) const {
     return std::binary_search(selectedNotes.begin(), selectedNotes.end(),
                               SelectedNote{time, pitch});

@@ -8,6 +8,7 @@
 #include <QColor>
 #include <QHash>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "model/Score.h"
@@ -35,6 +36,9 @@ struct CViewState {
     int32_t editedEvent = -1;       // annotation or lyric being edited (a "|" follows it)
     int32_t editedEventTrack = -1;  // its track (-1 = annotation track)
     QString fileName;               // document file name for the footer
+    // Events drawn as selected (red wedges): track (-1 annotation track, -2 tempo
+    // track) and event index.
+    std::vector<std::pair<int32_t, int32_t>> selectedEvents;
     // Selected notes of the current part's track, sorted (Music mode draws their ties red).
     std::vector<SelectedNote> selectedNotes;
     // The view's own lines in Music and Track select modes (the whole piece as one
@@ -43,6 +47,7 @@ struct CViewState {
     std::vector<CScoreLine> lines;
 
     bool pageOrLayout() const { return mode == ViewMode::Page || mode == ViewMode::Layout; }
+    bool isSelected(int32_t track, int32_t event) const;
     bool noteSelected(int32_t time, int32_t pitch) const;
 };
 
@@ -52,6 +57,7 @@ struct EventHitRect {
     int32_t track = 0;
     int32_t event = 0;
     QRect rect;
+    int32_t drawnX = 0;  // x the mark was drawn at (annotations keep it for dragging)
 };
 
 class CDrawContext {
