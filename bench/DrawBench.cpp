@@ -15,11 +15,6 @@
 #include "render/surface/PainterSurface.h"
 #include "resources/MusicFont.h"
 
-namespace ks {
-// Bar furniture belongs to the marks drawing; the stave and note benchmark draws none.
-void DrawBarFurniture(CDrawContext&, int, int) {}
-}  // namespace ks
-
 using namespace ks;
 
 namespace {

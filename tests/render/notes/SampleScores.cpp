@@ -70,6 +70,8 @@ CScore sampleScore(const std::function<void(CScore&)>& adjust) {
         if (n.time >= 1152 && n.time < 1248) n.flags |= NoteFlag::Tuplet;
     s.prefs.extendmode = ExtendMode::LedgerLines;
     s.prefs.colourmode = 0;
+    s.prefs.showclefs = true;
+    s.prefs.showtimesignature = true;
     if (adjust) adjust(s);
     layOut(s);
     s.bars[2].styleLeft = 3;
