@@ -1,6 +1,10 @@
 // Drawing a dense page: ten lines of sixteenths in both hands (with two-note chords
 // in the left hand), stave and chords (DrawLine and DrawChords of each line), into a
 // 150-dpi image as an export does, and the part of the page a window shows at 100%.
+// The whole page (DrawPage: furniture, staves, chords and every event) is measured the
+// same two ways on the same music with marks added: a lyric under every beat, fingering
+// and staccato on every bar's first chord, a crescendo over every second bar, dynamics
+// and a tempo mark.
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -57,6 +61,49 @@ CScore denseScore() {
     return s;
 }
 
+// The dense score with marks on it, and its titles and footers shown.
+CScore markedScore() {
+    CScore s = denseScore();
+    s.title = QStringLiteral("Dense Etude");
+    s.artist = QStringLiteral("Benchmark");
+    s.prefs.showtitle = s.prefs.showartist = true;
+    const int bars = kLines * kBarsPerLine;
+    for (int bar = 0; bar < bars; ++bar) {
+        const int32_t start = bar * kBar;
+        for (int beat = 0; beat < 4; ++beat) {
+            CEvent lyric;
+            lyric.type = EventType::Lyric;
+            lyric.time = start + beat * 96;
+            lyric.setKey(60);
+            lyric.text = QStringLiteral("la-");
+            s.tracks[0].addEvent(lyric);
+        }
+        CEvent marks;
+        marks.type = EventType::NoteMarks;
+        marks.time = start;
+        marks.data[0] = NoteMark::Staccato | NoteMark::Finger1 | (NoteMark::Finger1 << 2);
+        s.tracks[0].addEvent(marks);
+        s.tracks[1].addEvent(marks);
+        if (bar % 2 == 0) {
+            CEvent wedge;
+            wedge.type = EventType::Crescendo;
+            wedge.time = start;
+            wedge.data[0] = kBar;
+            wedge.setKey(74);
+            s.tracks[0].addEvent(wedge);
+        }
+        CEvent dynamic;
+        dynamic.type = EventType::Annotation;
+        dynamic.time = start;
+        dynamic.setKey(74);
+        dynamic.data[0] = 1;
+        dynamic.text = QStringLiteral("&");  // mf
+        s.annotationTrack.addEvent(dynamic);
+    }
+    fullRelayout(s, kPage);
+    return s;
+}
+
 struct Page {
     CScore score = denseScore();
     int linesOnPage = 0;
@@ -108,6 +155,41 @@ static void BM_DensePageScreenVisible(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_DensePageScreenVisible)->Unit(benchmark::kMillisecond);
+
+// The whole first page with DrawPage, as an export draws it at 150 dpi.
+static void BM_DrawPage150dpi(benchmark::State& state) {
+    const CScore score = markedScore();
+    const double scale = 150 / 1000.0;
+    QImage image(int(kPage.width * scale), int(kPage.height * scale), QImage::Format_RGB32);
+    int events = 0;
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        PainterSurface surface(CSurface::Kind::Export, painter, scale);
+        CDrawContext ctx(surface, score, CViewState{}, kPage);
+        DrawPage(ctx);
+        events = static_cast<int>(ctx.hitRects.size());
+    }
+    state.counters["lines"] = score.pages.empty() ? 0 : score.pages[0].lineCount;
+    state.counters["events"] = events;
+}
+BENCHMARK(BM_DrawPage150dpi)->Unit(benchmark::kMillisecond);
+
+// The part of the first page a window shows at 100% zoom, with DrawPage.
+static void BM_DrawPageScreenVisible(benchmark::State& state) {
+    const CScore score = markedScore();
+    const double scale = 100 / 1000.0;
+    const QRect visible(0, 0, 8000, 6000);
+    QImage image(800, 600, QImage::Format_RGB32);
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        PainterSurface surface(CSurface::Kind::Screen, painter, scale, {}, visible);
+        CDrawContext ctx(surface, score, CViewState{}, kPage);
+        DrawPage(ctx);
+    }
+}
+BENCHMARK(BM_DrawPageScreenVisible)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
