@@ -79,6 +79,36 @@ TEST(MarksRobustness, ExtremeValuesDrawWithoutFailing) {
     EXPECT_FALSE(music.hitRects.empty());
 }
 
+TEST(MarksRobustness, LinesPushedToTheEndsOfTheCoordinateRangeDrawWithoutFailing) {
+    for (int32_t shift : {kMax, kMin, kMax / 3}) {
+        CScore s = marksScore(3, {{0, 0, 96, 64}, {2, 0, 96, 48}});
+        s.prefs.showbarnumbers = s.prefs.showclefs = s.prefs.showtimesignature = true;
+        s.prefs.showtempo = true;
+        s.prefs.stavegap = kMax;
+        s.prefs.fontsize = 100000;
+        s.unit = 1e6;
+        s.setTimeSignature(12, 8, 0);
+        s.setKeySignature(0, 0);
+        s.voltamarks.push_back({.startbar = 0, .endbar = 2, .caption = QStringLiteral("1.")});
+        s.tracks[0].addEvent(event(EventType::Lyric, 0, 60, QStringLiteral("la"), {3, kMax}));
+        s.tracks[0].addEvent(event(EventType::NoteMarks, 0, 60, {}, {0x7F, kMin}));
+        s.tracks[0].addEvent(event(EventType::Crescendo, 0, 127, {}, {kMax}));
+        s.tracks[2].addEvent(event(EventType::Phrase, 0, 48, {}, {0, 48, 127, 0, 1000}));
+        s.annotationTrack.addEvent(event(EventType::Annotation, 0, 127, QStringLiteral("!"), {1}));
+        s.lines.resize(1);
+        s.lines[0].y = shift;
+        s.lines[0].lpad = shift;
+        s.lines[0].x = shift;
+        MarksFixture f(std::move(s));
+        for (int page = 0; page < static_cast<int>(f.score.pages.size()); ++page) {
+            f.view.page = page;
+            CDrawContext ctx = f.context();
+            DrawPage(ctx);
+        }
+        SUCCEED();
+    }
+}
+
 TEST(MarksRobustness, PagesTheLayoutDoesNotHaveStayEmpty) {
     CScore s = marksScore(2);
     s.prefs.showpagenumbers = s.prefs.showtitle = true;
