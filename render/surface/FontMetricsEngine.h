@@ -48,5 +48,4 @@ class FontMetricsEngine {
     QHash<FontSpec, Entry> cache_;
 };
 
-
 }  // namespace ks

@@ -49,4 +49,3 @@ TEST(NotesReferenceImage, SampleScoreInEachLook) {
         compareWithReference(renderPage(sampleScore(look.adjust), 150),
                              QStringLiteral("%1-150").arg(QLatin1String(look.name)));
 }
-
