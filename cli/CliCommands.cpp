@@ -6,7 +6,9 @@
 #include <cstdio>
 
 #include "ConvertAudio.h"
+#include "CliTextIds.h"
 #include "LayoutJson.h"
+#include "PngExport.h"
 #include "ScoreJson.h"
 #include "interchange/MidiExport.h"
 #include "interchange/MidiFile.h"
@@ -14,6 +16,8 @@
 #include "model/ScoreOperations.h"
 #include "model/StringIds.h"
 #include "model/TextTable.h"
+#include "render/output/PageImage.h"
+#include "resources/MusicFont.h"
 #include "storage/DocumentContainer.h"
 #include "storage/ScoreReader.h"
 #include "storage/StorageTextIds.h"
@@ -41,7 +45,10 @@ int usage() {
                        "                         --remove-overlaps --extend-notes --shorten-notes\n"
                        "  convert IN OUT.mid     export the notes of IN as a standard MIDI file\n"
                        "  convert IN OUT.wav     render the performance of IN (repeats played,\n"
-                       "                         no metronome) as audio"));
+                       "                         no metronome) as audio\n"
+                       "  convert IN OUT.png --dpi R [--page N]\n"
+                       "                         draw the pages of IN as OUT1.png, OUT2.png, ...\n"
+                       "                         (or only page N) at R dots per inch"));
     return kUsageError;
 }
 
@@ -131,7 +138,47 @@ int layout(QStringList args) {
     return printJson(layoutScoreToJson(score, printer, music));
 }
 
+// Removes "--name VALUE" from the arguments; false when the value is missing or not a
+// whole number.
+bool takeIntOption(QStringList& args, const QString& name, int& value) {
+    const qsizetype at = args.indexOf(name);
+    if (at < 0) return true;
+    if (at + 1 >= args.size()) return false;
+    bool ok = false;
+    value = args[at + 1].toInt(&ok);
+    args.remove(at, 2);
+    return ok;
+}
+
+int convertToPng(QStringList args) {
+    int dpi = 0;
+    int page = 0;
+    if (!takeIntOption(args, QStringLiteral("--dpi"), dpi) ||
+        !takeIntOption(args, QStringLiteral("--page"), page) || args.size() != 2 || dpi == 0 ||
+        page < 0)
+        return usage();
+    if (dpi < kMinExportDpi || dpi > kMaxExportDpi) {
+        printError(text(StringId::InvalidExportResolution));
+        return kFailure;
+    }
+    if (!loadMusicFont()) {
+        printError(text(StringId::SaveFailed));
+        return kFailure;
+    }
+    CScore score;
+    CPrinterSettings printer;
+    if (!loadScore(args[0], score, &printer)) return kFailure;
+    const PngExportResult result = exportPngPages(score, pageGeometryFor(printer), args[1], dpi,
+                                                  page, QFileInfo(args[0]).fileName());
+    if (!result.ok) {
+        printError(text(result.messageId));
+        return kFailure;
+    }
+    return 0;
+}
+
 int convert(QStringList args) {
+    if (args.size() >= 2 && extensionOf(args[1]) == u"png") return convertToPng(args);
     const ImportCleanUps cleanUps = takeCleanUps(args);
     if (args.size() != 2) return usage();
     const QString& out = args[1];
