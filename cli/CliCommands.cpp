@@ -5,8 +5,8 @@
 #include <QJsonDocument>
 #include <cstdio>
 
-#include "ConvertAudio.h"
 #include "CliTextIds.h"
+#include "ConvertAudio.h"
 #include "LayoutJson.h"
 #include "PngExport.h"
 #include "ScoreJson.h"
@@ -16,7 +16,12 @@
 #include "model/ScoreOperations.h"
 #include "model/StringIds.h"
 #include "model/TextTable.h"
+#include "render/output/BmpExport.h"
+#include "render/output/ExportResolution.h"
+#include "render/output/ExportTextIds.h"
 #include "render/output/PageImage.h"
+#include "render/output/RasterPdfExport.h"
+#include "render/output/VectorPdfExport.h"
 #include "resources/MusicFont.h"
 #include "storage/DocumentContainer.h"
 #include "storage/ScoreReader.h"
@@ -48,7 +53,14 @@ int usage() {
                        "                         no metronome) as audio\n"
                        "  convert IN OUT.png --dpi R [--page N]\n"
                        "                         draw the pages of IN as OUT1.png, OUT2.png, ...\n"
-                       "                         (or only page N) at R dots per inch"));
+                       "                         (or only page N) at R dots per inch\n"
+                       "  convert IN OUT.pdf [--dpi R | --vector]\n"
+                       "                         the pages as a PDF file: one image per page at\n"
+                       "                         R dots per inch (300 unless given), or with\n"
+                       "                         --vector drawn as lines and text\n"
+                       "  convert IN OUT.bmp [--dpi R]\n"
+                       "                         the pages as OUT1.bmp, OUT2.bmp, ... at R dots\n"
+                       "                         per inch (300 unless given)"));
     return kUsageError;
 }
 
@@ -177,8 +189,47 @@ int convertToPng(QStringList args) {
     return 0;
 }
 
+// The document exports of the editor: a raster or vector PDF file, or bitmap pages.
+int convertToPages(QStringList args) {
+    int dpi = kDefaultExportResolution;
+    const bool vector = args.removeAll(QStringLiteral("--vector")) > 0;
+    const bool dpiGiven = args.contains(QStringLiteral("--dpi"));
+    if (!takeIntOption(args, QStringLiteral("--dpi"), dpi) || args.size() != 2 ||
+        (vector && (dpiGiven || extensionOf(args[1]) != u"pdf")))
+        return usage();
+    if (dpi < kMinExportDpi || dpi > kMaxExportDpi) {
+        printError(text(StringId::InvalidExportResolution));
+        return kFailure;
+    }
+    if (!loadMusicFont()) {
+        printError(text(StringId::SaveFailed));
+        return kFailure;
+    }
+    CScore score;
+    CPrinterSettings printer;
+    if (!loadScore(args[0], score, &printer)) return kFailure;
+    const PageGeometry page = pageGeometryFor(printer);
+    const QString name = QFileInfo(args[0]).fileName();
+    if (extensionOf(args[1]) == u"bmp") {
+        const BmpExportResult result = ExportBmp(score, page, args[1], dpi, name);
+        if (result.complete()) return 0;
+        printError(result.messageId != 0 ? text(result.messageId)
+                                         : text(OutputTextId::BitmapsNotWritten)
+                                               .arg(result.pages - result.written.size())
+                                               .arg(result.pages));
+        return kFailure;
+    }
+    const PdfExportResult result = vector ? ExportVectorPdf(score, page, args[1], name)
+                                          : ExportPdf(score, page, args[1], dpi, name);
+    if (result.ok) return 0;
+    printError(text(result.messageId));
+    return kFailure;
+}
+
 int convert(QStringList args) {
     if (args.size() >= 2 && extensionOf(args[1]) == u"png") return convertToPng(args);
+    if (args.size() >= 2 && (extensionOf(args[1]) == u"pdf" || extensionOf(args[1]) == u"bmp"))
+        return convertToPages(args);
     const ImportCleanUps cleanUps = takeCleanUps(args);
     if (args.size() != 2) return usage();
     const QString& out = args[1];

@@ -7,6 +7,8 @@
 //   keystaves-cli convert IN OUT.mid                 export the notes as a standard MIDI file
 //   keystaves-cli convert IN OUT.wav                 the performance of IN as audio
 //   keystaves-cli convert IN OUT.png --dpi R [--page N]   draw the pages as PNG images
+//   keystaves-cli convert IN OUT.pdf [--dpi R | --vector] the pages as a PDF file
+//   keystaves-cli convert IN OUT.bmp [--dpi R]           the pages as bitmap files
 //
 // Exit status 0 on success; on failure the message the editor would show goes to
 // standard error and the status is non-zero.
@@ -22,8 +24,9 @@ namespace {
 
 // Commands that draw pages need a GUI application for their fonts.
 bool draws(int argc, char** argv) {
-    return argc >= 4 && QByteArray(argv[1]) == "convert" &&
-           QByteArray(argv[3]).toLower().endsWith(".png");
+    if (argc < 4 || QByteArray(argv[1]) != "convert") return false;
+    const QByteArray out = QByteArray(argv[3]).toLower();
+    return out.endsWith(".png") || out.endsWith(".pdf") || out.endsWith(".bmp");
 }
 
 }  // namespace

@@ -57,6 +57,13 @@ QString DevModeRecord::deviceName() const {
     return QString::fromLatin1(end < 0 ? name : name.left(end));
 }
 
+void DevModeRecord::setDeviceName(const QString& name) {
+    // The last byte stays NUL so the name is always terminated.
+    const QByteArray latin = name.toLatin1().left(kDeviceNameLength - 1);
+    for (int i = 0; i < kDeviceNameLength; ++i)
+        bytes_[i] = i < latin.size() ? latin[i] : '\0';
+}
+
 uint32_t DevModeRecord::fields() const {
     return u16(kFieldsOffset) | (uint32_t(u16(kFieldsOffset + 2)) << 16);
 }

@@ -65,6 +65,8 @@ class DevModeRecord {
     int16_t paperLength() const;  // tenths of a millimetre
     int16_t paperWidth() const;
 
+    // The device name field (32 bytes, cut short and NUL-padded).
+    void setDeviceName(const QString& name);
     // Each setter also marks its field present.
     void setOrientation(int16_t value);
     void setPaperSize(int16_t value);
