@@ -63,8 +63,9 @@ int save(HPDF_Doc pdf, const bool& failed, const QString& target) {
 
 QString pdfTargetPath(const QString& chosen) {
     const QString name = QFileInfo(chosen).fileName();
-    if (name.size() > 4 && name[name.size() - 4] == u'.')
-        return chosen.left(chosen.size() - 3) + QStringLiteral("pdf");
+    const bool threeLetterExtension =
+        name.size() > 4 && name[name.size() - 4] == u'.' && !name.right(3).contains(u'.');
+    if (threeLetterExtension) return chosen.left(chosen.size() - 3) + QStringLiteral("pdf");
     return chosen + QStringLiteral(".pdf");
 }
 

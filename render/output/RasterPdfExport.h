@@ -17,7 +17,7 @@ struct PdfExportResult {
 
 // The file a PDF export writes for the name chosen: a name with a three-letter
 // extension gets "pdf" in its place ("piece.bmp" -> "piece.pdf"); any other name gets
-// ".pdf" added.
+// ".pdf" added ("piece" -> "piece.pdf").
 QString pdfTargetPath(const QString& chosen);
 
 // Lays the score out for export and writes its pages as a raster PDF at `dpi` to
