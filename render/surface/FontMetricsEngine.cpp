@@ -89,4 +89,35 @@ FontMetricsEngine::Drawing FontMetricsEngine::drawing(const FontSpec& font) {
     return {e.font, e.scale * e.widthScale, e.scale};
 }
 
+QGlyphRun FontMetricsEngine::glyphRun(const FontSpec& font, const QString& text) {
+    QMutexLocker lock(&mutex_);
+    Entry& e = entry(font);
+    if (auto it = e.runs.constFind(text); it != e.runs.constEnd()) return *it;
+    if (!e.raw.isValid()) {
+        e.raw = QRawFont::fromFont(e.font);
+        e.raw.setPixelSize(kReferencePixels * e.scale);
+    }
+    QGlyphRun run;
+    run.setRawFont(e.raw);
+    const QList<quint32> glyphs = e.raw.glyphIndexesForString(text);
+    const QList<QPointF> advances =
+        e.raw.advancesForGlyphIndexes(glyphs, QRawFont::UseDesignMetrics);
+    QList<QPointF> positions;
+    positions.reserve(glyphs.size());
+    QPointF pen;
+    for (const QPointF& advance : advances) {
+        positions.append(pen);
+        pen += advance;
+    }
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(positions);
+    run.setUnderline(e.font.underline());
+    run.setStrikeOut(e.font.strikeOut());
+    if (text.size() <= kCachedTextLength) {
+        if (e.runs.size() >= kCachedTexts) e.runs.clear();
+        e.runs.insert(text, run);
+    }
+    return run;
+}
+
 }  // namespace ks

@@ -5,8 +5,10 @@
 #pragma once
 
 #include <QFont>
+#include <QGlyphRun>
 #include <QHash>
 #include <QMutex>
+#include <QRawFont>
 
 #include "render/surface/SurfaceTypes.h"
 
@@ -32,6 +34,12 @@ class FontMetricsEngine {
     };
     Drawing drawing(const FontSpec& font);
 
+    // The glyphs of `text` in page units (the font at the size asked for), placed one
+    // after the other from (0, 0) by their advances, without shaping: for fonts whose
+    // texts need none (the music font's glyphs) and that are not stretched. Kept for
+    // short texts, as drawing shows the same few over and over.
+    QGlyphRun glyphRun(const FontSpec& font, const QString& text);
+
   private:
     FontMetricsEngine() = default;
     struct Entry {
@@ -42,6 +50,8 @@ class FontMetricsEngine {
         // Advances of texts measured before, in reference pixels: drawing measures the
         // same few glyphs over and over.
         QHash<QString, double> advances;
+        QRawFont raw;  // at the size asked for, made on the first glyph run
+        QHash<QString, QGlyphRun> runs;
     };
     Entry& entry(const FontSpec& font);
     QMutex mutex_;

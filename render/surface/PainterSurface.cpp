@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "render/surface/FontMetricsEngine.h"
+#include "resources/MusicFont.h"
 
 namespace ks {
 
@@ -23,7 +24,27 @@ PainterSurface::PainterSurface(Kind kind, QPainter& painter, double pixelsPerUni
 }
 
 PainterSurface::~PainterSurface() {
+    flushGlyphs();
     painter_.restore();
+}
+
+void PainterSurface::flush() {
+    flushGlyphs();
+}
+
+void PainterSurface::flushGlyphs() {
+    if (pending_.glyphs.isEmpty()) return;
+    if (painter_.pen().color() != pending_.colour || painter_.pen().style() != Qt::SolidLine) {
+        painter_.setPen(QPen(pending_.colour));
+        penSet_ = false;  // the next line sets its own pen again
+    }
+    QGlyphRun run;
+    run.setRawFont(pending_.raw);
+    run.setGlyphIndexes(pending_.glyphs);
+    run.setPositions(pending_.positions);
+    painter_.drawGlyphRun(QPointF(0, 0), run);
+    pending_.glyphs.clear();
+    pending_.positions.clear();
 }
 
 QRect PainterSurface::visibleArea() const {
@@ -63,26 +84,31 @@ void PainterSurface::applyPen(const Pen& pen) {
 }
 
 void PainterSurface::drawLine(QPoint from, QPoint to, const Pen& pen) {
+    flushGlyphs();
     applyPen(pen);
     painter_.drawLine(from, to);
 }
 
 void PainterSurface::drawPolyline(const QVector<QPoint>& points, const Pen& pen) {
+    flushGlyphs();
     applyPen(pen);
     painter_.drawPolyline(points.constData(), static_cast<int>(points.size()));
 }
 
 void PainterSurface::fillRect(const QRect& rect, const QColor& colour) {
+    flushGlyphs();
     painter_.fillRect(QRectF(rect), colour);
 }
 
 void PainterSurface::fillPolygon(const QVector<QPoint>& points, const QColor& colour) {
+    flushGlyphs();
     QPainterPath path;
     path.addPolygon(QPolygonF(QPolygon(points)));
     painter_.fillPath(path, colour);
 }
 
 void PainterSurface::drawArc(const QRect& box, QPoint start, QPoint end, const Pen& pen) {
+    flushGlyphs();
     applyPen(pen);
     const QPointF c = QRectF(box).center();
     // Angles as seen on the page: counter-clockwise, y downward.
@@ -100,6 +126,7 @@ void PainterSurface::drawArc(const QRect& box, QPoint start, QPoint end, const P
 }
 
 void PainterSurface::drawBezier(QPoint p0, QPoint c1, QPoint c2, QPoint p3, const Pen& pen) {
+    flushGlyphs();
     applyPen(pen);
     QPainterPath path(p0);
     path.cubicTo(c1, c2, p3);
@@ -134,15 +161,40 @@ void PainterSurface::drawText(QPoint at, const QString& text, const FontSpec& fo
             baseline += m.ascent;
             break;
     }
-    const FontMetricsEngine::Drawing d = FontMetricsEngine::instance().drawing(font);
-    painter_.save();
-    painter_.translate(x, baseline);
-    painter_.scale(d.scaleX, d.scaleY);
+    FontMetricsEngine& engine = FontMetricsEngine::instance();
+    const FontMetricsEngine::Drawing d = engine.drawing(font);
+    if (font.family == QLatin1String(kMusicFontFamily) && d.scaleX == d.scaleY) {
+        // Music glyphs need no shaping: their glyph runs, kept at the size asked for, are
+        // drawn in page units, and glyphs drawn one after another in one font and colour
+        // go to the device together.
+        const QGlyphRun run = engine.glyphRun(font, text);
+        if (!pending_.glyphs.isEmpty() && (pending_.font != font || pending_.colour != colour))
+            flushGlyphs();
+        if (pending_.glyphs.isEmpty()) {
+            pending_.font = font;
+            pending_.colour = colour;
+            pending_.raw = run.rawFont();
+        }
+        pending_.glyphs.append(run.glyphIndexes());
+        for (const QPointF& p : run.positions())
+            pending_.positions.append(p + QPointF(x, baseline));
+        // A screen is painted in pieces by code that also uses the painter itself.
+        if (isScreen()) flushGlyphs();
+        return;
+    }
+    flushGlyphs();
+    if (painter_.pen().color() != colour || painter_.pen().style() != Qt::SolidLine) {
+        painter_.setPen(QPen(colour));
+        penSet_ = false;  // the next line sets its own pen again
+    }
+    // Other text: the reference-size font scaled into place. Only the transform is put
+    // back afterwards; saving the whole painter state would make a PDF or printer
+    // engine write it out again for every text.
+    const QTransform pageTransform = painter_.worldTransform();
+    painter_.setWorldTransform(QTransform(d.scaleX, 0, 0, d.scaleY, x, baseline) * pageTransform);
     painter_.setFont(d.font);
-    painter_.setPen(colour);
     painter_.drawText(QPointF(0, 0), text);
-    painter_.restore();
-    penSet_ = false;
+    painter_.setWorldTransform(pageTransform);
 }
 
 }  // namespace ks

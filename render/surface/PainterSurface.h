@@ -1,7 +1,9 @@
 // The QPainter back end of the drawing surface: screen widgets, printers and images.
 #pragma once
 
+#include <QGlyphRun>
 #include <QPainter>
+#include <QRawFont>
 
 #include "render/surface/Surface.h"
 
@@ -16,6 +18,12 @@ class PainterSurface : public CSurface {
                    QRect visible = {});
     ~PainterSurface() override;
 
+    // Printer and export surfaces hold back music glyphs drawn one after another in one
+    // font and colour and send them to the device together (far less work for a PDF or
+    // printer engine). They reach the device before any other primitive, at flush() and
+    // when the surface ends; the painter must not be used directly in between.
+    void flush();
+
     void drawLine(QPoint from, QPoint to, const Pen& pen) override;
     void drawPolyline(const QVector<QPoint>& points, const Pen& pen) override;
     void fillRect(const QRect& rect, const QColor& colour) override;
@@ -27,12 +35,25 @@ class PainterSurface : public CSurface {
     QRect visibleArea() const override;
 
   private:
+    // Music glyphs drawn one after another in one font and colour, not yet on the device.
+    struct PendingGlyphs {
+        FontSpec font;
+        QColor colour;
+        QRawFont raw;
+        QList<quint32> glyphs;
+        QList<QPointF> positions;
+    };
+
     void applyPen(const Pen& pen);
+    // Draws the pending glyphs; every other primitive calls it first, so the order in
+    // which things are drawn is kept.
+    void flushGlyphs();
     QPainter& painter_;
     double scale_;
     QRect visible_;
     Pen currentPen_;
     bool penSet_ = false;
+    PendingGlyphs pending_;
 };
 
 }  // namespace ks
