@@ -40,7 +40,13 @@ size_t qHash(const FontSpec& f, size_t seed) {
 }
 
 FontMetricsEngine::Entry& FontMetricsEngine::entry(const FontSpec& f) {
-    if (auto it = cache_.find(f); it != cache_.end()) return *it;
+    // Drawing asks for the same font many times in a row.
+    if (last_ && lastFont_ == f) return *last_;
+    if (auto it = cache_.find(f); it != cache_.end()) {
+        lastFont_ = f;
+        last_ = &*it;
+        return *it;
+    }
     Entry e;
     e.font = referenceFont(f);
     const QFontMetricsF metrics(e.font);
@@ -53,7 +59,11 @@ FontMetricsEngine::Entry& FontMetricsEngine::entry(const FontSpec& f) {
     e.descent = metrics.descent() * e.scale;
     const double average = metrics.averageCharWidth() * e.scale;
     if (f.width > 0 && average > 0) e.widthScale = f.width / average;
-    return *cache_.insert(f, e);
+    // Inserting may move the entries.
+    Entry& inserted = *cache_.insert(f, e);
+    lastFont_ = f;
+    last_ = &inserted;
+    return inserted;
 }
 
 TextMetrics FontMetricsEngine::measure(const FontSpec& font, const QString& text) {
