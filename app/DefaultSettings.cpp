@@ -51,6 +51,9 @@ bool readDefaultSettings(const QString& path, CScore& score, CPrinterSettings& p
     // the file's values land "over" them and nothing else of the score is touched.
     CScore scratch;
     scratch.prefs = score.prefs;
+    // The writer leaves out paper colours that have their defaults.
+    scratch.prefs.paper = scratch.prefs.margin = kDefaultPaperColour;
+    scratch.prefs.grid = kDefaultGridColour;
     scratch.midi = score.midi;
     scratch.font = score.font;
     CPrinterSettings readPrinter = printer;

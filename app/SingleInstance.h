@@ -14,7 +14,7 @@ class SingleInstance : public QObject {
     Q_OBJECT
   public:
     // The socket's name: "HalvernKeystavesV4.x.x" and the user, so that two users of
-    // one machine each have their own editor.
+    // one machine each have their own editor; KEYSTAVES_INSTANCE_NAME replaces it.
     static QString defaultName();
 
     explicit SingleInstance(QString name = defaultName(), QObject* parent = nullptr);
