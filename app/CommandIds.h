@@ -61,8 +61,6 @@ constexpr int MidiInputSettings = 41106;
 constexpr int InternetSettings = 32932;
 constexpr int FileSearch = 32992;
 // Layout mode
-constexpr int LayoutLineUp = 32911;
-constexpr int LayoutLineDown = 32912;
 constexpr int LayoutDecreaseBars = 32913;
 constexpr int LayoutIncreaseBars = 32914;
 constexpr int LayoutResetBars = 32922;

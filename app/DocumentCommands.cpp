@@ -7,15 +7,51 @@
 #include "app/CommandIds.h"
 #include "app/DefaultSettings.h"
 #include "app/DisplaySettingsDialog.h"
+#include "app/DocumentLayout.h"
 #include "app/KeystaveView.h"
 #include "app/UserInterface.h"
+#include "edit/LayoutModeCommands.h"
 #include "model/TextTable.h"
 #include "render/ColourScheme.h"
 #include "storage/KeystaveDoc.h"
 
 namespace ks {
 
+namespace {
+
+// The Layout-mode commands on lines, by command id.
+std::optional<LayoutCommand> layoutCommandFor(int id) {
+    switch (id) {
+        case Cmd::LayoutIncreaseBars:
+            return LayoutCommand::IncreaseBarsInLine;
+        case Cmd::LayoutDecreaseBars:
+            return LayoutCommand::DecreaseBarsInLine;
+        case Cmd::LayoutLengthenLine:
+            return LayoutCommand::LengthenLine;
+        case Cmd::LayoutShortenLine:
+            return LayoutCommand::ShortenLine;
+        case Cmd::LayoutResetBars:
+            return LayoutCommand::ResetBarsInLine;
+        case Cmd::LayoutResetStaves:
+            return LayoutCommand::ResetStavePositions;
+        case Cmd::LayoutResetAll:
+            return LayoutCommand::ResetAllLayout;
+        case Cmd::LayoutAutoSpace:
+            return LayoutCommand::AutoSpaceLines;
+        case Cmd::LayoutResetAndAutoSpace:
+            return LayoutCommand::ResetAndAutoSpace;
+        case Cmd::LayoutAutoFirstLine:
+            return LayoutCommand::AutoAdjustFirstLine;
+        default:
+            return std::nullopt;
+    }
+}
+
+}  // namespace
+
 std::optional<CommandState> CChildFrame::commandState(int id) {
+    if (layoutCommandFor(id))
+        return CommandState{view_->viewMode() == ViewMode::Layout && !doc_->score().lines.empty()};
     switch (id) {
         case Cmd::FileSave:
         case Cmd::FileSaveAs:
@@ -42,6 +78,15 @@ std::optional<CommandState> CChildFrame::commandState(int id) {
 }
 
 void CChildFrame::runCommand(int id) {
+    if (const std::optional<LayoutCommand> command = layoutCommandFor(id)) {
+        CScore& score = doc_->score();
+        const int lines = static_cast<int>(score.lines.size());
+        LayoutCommandContext context{score, doc_->history(), ui_, documentPage(doc_->printer()),
+                                     std::clamp(score.selection.layoutindex, 0, lines - 1)};
+        if (runLayoutCommand(*command, context)) view_->documentChanged();
+        refreshTitle();
+        return;
+    }
     switch (id) {
         case Cmd::FileSave:
             save();

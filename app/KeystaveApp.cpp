@@ -244,6 +244,7 @@ void CKeystaveApp::openSitePage(const QString& page) {
 void CKeystaveApp::showAbout() {
     CAboutDialog dialog(frame_.get());
     dialog.exec();
+    if (hooks.showHelpPage) hooks.showHelpPage(QStringLiteral("CREDITS.HTM"));
 }
 
 std::optional<CommandState> CKeystaveApp::commandState(int id) {

@@ -24,6 +24,8 @@ class StorageSession;
 struct StartupHooks {
     // Shows the help pane with its current page (`ShowHelp` was "true").
     std::function<void()> showHelpPane;
+    // Shows a page of the manual in the help pane ("CREDITS.HTM" after the About box).
+    std::function<void(const QString& page)> showHelpPage;
     // The silent version check; true when it started the updater, which ends the editor.
     std::function<bool()> silentVersionCheck;
     // Puts the desktop icon back where it was before an update.

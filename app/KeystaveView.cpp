@@ -1,6 +1,7 @@
 #include "app/KeystaveView.h"
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -229,6 +230,38 @@ void CKeystaveView::wheelEvent(QWheelEvent* event) {
     const int lines = QApplication::wheelScrollLines();
     const int distance = std::min(lines * bar->singleStep(), bar->pageStep());
     bar->setValue(bar->value() - steps * distance / 120);
+    event->accept();
+}
+
+int CKeystaveView::lineAt(int64_t pageY) const {
+    const CScore& score = doc_.score();
+    int best = -1;
+    int64_t bestDistance = 0;
+    for (int i = 0; i < static_cast<int>(score.lines.size()); ++i) {
+        const CScoreLine& line = score.lines[static_cast<size_t>(i)];
+        if (line.page != state_.page) continue;
+        const int64_t distance = pageY < line.staveTop      ? line.staveTop - pageY
+                                 : pageY > line.staveBottom ? pageY - line.staveBottom
+                                                            : 0;
+        if (best < 0 || distance < bestDistance) {
+            best = i;
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
+
+void CKeystaveView::mousePressEvent(QMouseEvent* event) {
+    if (state_.mode != ViewMode::Layout || event->button() != Qt::LeftButton) {
+        QAbstractScrollArea::mousePressEvent(event);
+        return;
+    }
+    const int64_t y = pixelsToUnits(event->position().toPoint().y() - pageOrigin().y(), zoom());
+    const int line = lineAt(y);
+    if (line >= 0 && line != doc_.score().selection.layoutindex) {
+        doc_.score().selection.layoutindex = line;
+        viewport()->update();
+    }
     event->accept();
 }
 

@@ -49,6 +49,7 @@ class CKeystaveView : public QAbstractScrollArea, public ICommandTarget {
     void resizeEvent(QResizeEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
   private:
     void updateScrollBars();
@@ -57,6 +58,8 @@ class CKeystaveView : public QAbstractScrollArea, public ICommandTarget {
     QPoint pageOrigin() const;
     void paintPage(QPainter& painter, const QRect& dirty);
     void askCustomZoom();
+    // Layout mode: the line of the current page nearest to a page point's height.
+    int lineAt(int64_t pageY) const;
 
     CKeystaveDoc& doc_;
     CViewState state_;

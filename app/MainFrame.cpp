@@ -76,6 +76,8 @@ CMainFrame::~CMainFrame() = default;
 void CMainFrame::buildMenus() {
     for (const MenuDef& def : mainMenus()) {
         QMenu* menu = menuBar()->addMenu(text(def.title));
+        if (def.title == StringId::MenuWindow)
+            connect(menu, &QMenu::aboutToShow, this, [this, menu] { listWindows(menu); });
         if (def.title == StringId::MenuPage) pageMenu_ = menu;
         if (def.title == StringId::MenuLayout) layoutMenu_ = menu;
         QMenu* target = menu;
@@ -111,7 +113,7 @@ void CMainFrame::buildMenus() {
                 action->setStatusTip(statusPrompt(item.command));
                 action->setToolTip(toolTipOf(item.command));
                 if (item.shortcut) action->setShortcut(QKeySequence(QLatin1String(item.shortcut)));
-                action->setShortcutContext(Qt::ApplicationShortcut);
+                action->setShortcutContext(Qt::WindowShortcut);
                 const int id = item.command;
                 connect(action, &QAction::triggered, this, [this, id] { routeCommand(id); });
                 actions_.insert(id, action);
@@ -242,6 +244,31 @@ void CMainFrame::updateCommandStates() {
         if (label && label->text() != value) label->setText(value);
     }
     showModeMenus();
+}
+
+void CMainFrame::listWindows(QMenu* menu) {
+    for (QAction* old : windowActions_) {
+        menu->removeAction(old);
+        old->deleteLater();
+    }
+    windowActions_.clear();
+    const QList<CChildFrame*> list = children();
+    if (list.isEmpty()) return;
+    windowActions_.append(menu->addSeparator());
+    CChildFrame* active = activeChild();
+    for (int i = 0; i < list.size(); ++i) {
+        CChildFrame* child = list[i];
+        QAction* item =
+            menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(child->document().title()));
+        item->setStatusTip(statusPrompt(StringId::SwitchToWindow));
+        item->setCheckable(true);
+        item->setChecked(child == active);
+        QPointer<CChildFrame> target(child);
+        connect(item, &QAction::triggered, this, [this, target] {
+            if (target) mdi_->setActiveSubWindow(target);
+        });
+        windowActions_.append(item);
+    }
 }
 
 void CMainFrame::showModeMenus() {

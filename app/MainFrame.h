@@ -75,12 +75,15 @@ class CMainFrame : public QMainWindow, public ICommandTarget {
     void autosaveTick();
     void buttonRepeat();
     void showModeMenus();
+    // The Window menu lists the open documents after its commands.
+    void listWindows(QMenu* menu);
 
     IUserInterface& ui_;
     ICommandTarget* app_ = nullptr;
     QMdiArea* mdi_;
     QHash<int, QAction*> actions_;
     QList<QAction*> recentActions_;
+    QList<QAction*> windowActions_;
     QMenu* pageMenu_ = nullptr;
     QMenu* layoutMenu_ = nullptr;
     QToolBar* toolBar_ = nullptr;

@@ -161,8 +161,6 @@ const std::vector<MenuDef>& mainMenus() {
         {StringId::MenuLayout,
          {{LayoutIncreaseBars, LIncreaseBars},
           {LayoutDecreaseBars, LDecreaseBars},
-          {LayoutLineUp, LLineUp},
-          {LayoutLineDown, LLineDown},
           {LayoutLengthenLine, LLengthen},
           {LayoutShortenLine, LShorten},
           kSeparator,

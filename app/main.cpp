@@ -2,12 +2,14 @@
 #include <QApplication>
 #include <QLocale>
 #include <QStatusBar>
+#include <QTimer>
 #include <cstdio>
 
 #include "app/AppTextIds.h"
 #include "app/CommandLine.h"
 #include "app/DialogUserInterface.h"
 #include "app/KeystaveApp.h"
+#include "app/KeystaveView.h"
 #include "app/LanguageModules.h"
 #include "app/MainFrame.h"
 #include "app/Version.h"
@@ -46,5 +48,10 @@ int main(int argc, char** argv) {
         if (keystaves.frame()) keystaves.frame()->statusBar()->showMessage(message, 5000);
     };
     QObject::connect(&app, &QApplication::aboutToQuit, [&keystaves] { keystaves.shutdown(); });
+    // For measuring start-up: end once the first page has been painted.
+    if (qEnvironmentVariableIsSet("KEYSTAVES_QUIT_AFTER_FIRST_PAINT")) {
+        if (ks::CKeystaveView* view = keystaves.frame()->activeView())
+            view->painted = [] { QTimer::singleShot(0, qApp, &QApplication::quit); };
+    }
     return app.exec();
 }

@@ -189,3 +189,25 @@ TEST_F(View, DisplaySettingsOkKeepsAChangeAndDropsAnEmptyStep) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(View, LayoutModeCommandsActOnTheClickedLine) {
+    EXPECT_FALSE(child->commandState(Cmd::LayoutIncreaseBars)->enabled);  // Page mode
+    view().runCommand(Cmd::LayoutMode);
+    ASSERT_TRUE(child->commandState(Cmd::LayoutIncreaseBars)->enabled);
+    const CScore& score = doc().score();
+    ASSERT_GT(score.lines.size(), 3u);
+    ASSERT_EQ(score.lines[1].page, 0);
+    const int y = score.lines[1].staveTop / 10 + 1;  // 100%, top of the page at the top
+    QTest::mouseClick(view().viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(view().viewport()->width() / 2, y));
+    EXPECT_EQ(score.selection.layoutindex, 1);
+    const int before = score.lines[1].barsInLine;
+    child->runCommand(Cmd::LayoutIncreaseBars);
+    EXPECT_EQ(score.lines[1].barsInLine, before + 1);
+    ASSERT_EQ(doc().history().undoItems().size(), 1u);
+    EXPECT_EQ(doc().history().undoItems().back().label, "Change Bars per Line");
+}
+
+}  // namespace
