@@ -5,10 +5,14 @@
 #include <QJsonDocument>
 #include <cstdio>
 
+#include "CliTextIds.h"
 #include "LayoutJson.h"
+#include "PngExport.h"
 #include "ScoreJson.h"
 #include "model/StringIds.h"
 #include "model/TextTable.h"
+#include "render/output/PageImage.h"
+#include "resources/MusicFont.h"
 #include "storage/DocumentContainer.h"
 #include "storage/ScoreReader.h"
 #include "storage/StorageTextIds.h"
@@ -31,7 +35,10 @@ int usage() {
                        "  dump FILE              print the score of FILE as JSON\n"
                        "  layout FILE [--music]  print the page layout of FILE (or its Music-mode\n"
                        "                         line) as JSON\n"
-                       "  convert IN OUT.ksv     save IN as a document of the current format"));
+                       "  convert IN OUT.ksv     save IN as a document of the current format\n"
+                       "  convert IN OUT.png --dpi R [--page N]\n"
+                       "                         draw the pages of IN as OUT1.png, OUT2.png, ...\n"
+                       "                         (or only page N) at R dots per inch"));
     return kUsageError;
 }
 
@@ -84,7 +91,47 @@ int layout(QStringList args) {
     return printJson(layoutScoreToJson(score, printer, music));
 }
 
+// Removes "--name VALUE" from the arguments; false when the value is missing or not a
+// whole number.
+bool takeIntOption(QStringList& args, const QString& name, int& value) {
+    const qsizetype at = args.indexOf(name);
+    if (at < 0) return true;
+    if (at + 1 >= args.size()) return false;
+    bool ok = false;
+    value = args[at + 1].toInt(&ok);
+    args.remove(at, 2);
+    return ok;
+}
+
+int convertToPng(QStringList args) {
+    int dpi = 0;
+    int page = 0;
+    if (!takeIntOption(args, QStringLiteral("--dpi"), dpi) ||
+        !takeIntOption(args, QStringLiteral("--page"), page) || args.size() != 2 || dpi == 0 ||
+        page < 0)
+        return usage();
+    if (dpi < kMinExportDpi || dpi > kMaxExportDpi) {
+        printError(text(StringId::InvalidExportResolution));
+        return kFailure;
+    }
+    if (!loadMusicFont()) {
+        printError(text(StringId::SaveFailed));
+        return kFailure;
+    }
+    CScore score;
+    CPrinterSettings printer;
+    if (!loadScore(args[0], score, &printer)) return kFailure;
+    const PngExportResult result = exportPngPages(score, pageGeometryFor(printer), args[1], dpi,
+                                                  page, QFileInfo(args[0]).fileName());
+    if (!result.ok) {
+        printError(text(result.messageId));
+        return kFailure;
+    }
+    return 0;
+}
+
 int convert(const QStringList& args) {
+    if (args.size() >= 2 && extensionOf(args[1]) == u"png") return convertToPng(args);
     if (args.size() != 2) return usage();
     const QString& out = args[1];
     if (extensionOf(out) != u"ksv") {

@@ -1,20 +1,48 @@
 // keystaves-cli: the headless front end of the editor.
 //
-//   keystaves-cli dump FILE           the score model as JSON
-//   keystaves-cli convert IN OUT.ksv  re-save a document in the current format
+//   keystaves-cli dump FILE                          the score model as JSON
+//   keystaves-cli layout FILE [--music]              the page layout as JSON
+//   keystaves-cli convert IN OUT.ksv                 re-save a document in the current format
+//   keystaves-cli convert IN OUT.png --dpi R [--page N]   draw the pages as PNG images
 //
 // Exit status 0 on success; on failure the message the editor would show goes to
 // standard error and the status is non-zero.
 #include <QCoreApplication>
-#include <QJsonDocument>
+#include <QGuiApplication>
 #include <QStringList>
-#include <cstdio>
+#include <QTemporaryDir>
+#include <memory>
 
 #include "CliCommands.h"
 
+namespace {
+
+// Commands that draw pages need a GUI application for their fonts.
+bool draws(int argc, char** argv) {
+    return argc >= 4 && QByteArray(argv[1]) == "convert" &&
+           QByteArray(argv[3]).toLower().endsWith(".png");
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    std::unique_ptr<QCoreApplication> app;
+    std::unique_ptr<QTemporaryDir> runtime;
+    if (draws(argc, argv)) {
+        // Without a display the drawing runs on the offscreen platform, with a private
+        // runtime folder when the session has none.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+            qEnvironmentVariableIsEmpty("DISPLAY") &&
+            qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+            runtime = std::make_unique<QTemporaryDir>();
+            if (runtime->isValid()) qputenv("XDG_RUNTIME_DIR", runtime->path().toLocal8Bit());
+        }
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QCoreApplication::setApplicationName(QStringLiteral("keystaves-cli"));
-    const QStringList args = QCoreApplication::arguments().mid(1);
-    return ks::cli::run(args);
+    return ks::cli::run(QCoreApplication::arguments().mid(1));
 }

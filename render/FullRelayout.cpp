@@ -8,6 +8,7 @@
 #include "LegacyLineAdjustments.h"
 #include "LinesFromBars.h"
 #include "PitchRanges.h"
+#include "PreventOverlaps.h"
 #include "ShownNotes.h"
 #include "Spacing.h"
 #include "StackLines.h"
@@ -80,8 +81,10 @@ void keepFirstLineBelowTitle(CScore& score, const PageGeometry& page) {
 
 void fullRelayout(CScore& score, const PageGeometry& page) {
     if (!std::isfinite(score.unit) || score.unit <= 0) score.unit = unitFor(score.prefs.fontsize);
-    // 1. Derived chords and beams, and one bar record per bar.
+    // 1. Derived chords and beams (with the stems of the two hands turned apart where
+    // they would collide), and one bar record per bar.
     score.rebuildAllTracks();
+    preventOverlaps(score);
     score.rebuildBars();
     // 2.
     applyLegacyLineAdjustments(score);

@@ -24,8 +24,9 @@ void forEachShownChord(const CScore& score, Visit visit) {
     for (int p = 0; p < kPartCount; ++p) {
         const int t = score.trackOfPart(p);
         if (t < 0) continue;
-        for (const CChord& c : score.track(t).chords)
-            if (!c.isRest()) visit(p, c);
+        const CTrack& track = score.track(t);
+        for (int i = 0; i < track.chords.size(); ++i)
+            if (!track.chords.at(i).isRest()) visit(p, track, i);
     }
 }
 
@@ -41,13 +42,14 @@ void barPitchRanges(CScore& score) {
         bar.pitchLow = bar.extentLow = 127;
     }
     const int32_t n = static_cast<int32_t>(score.bars.size());
-    forEachShownChord(score, [&](int part, const CChord& c) {
+    forEachShownChord(score, [&](int part, const CTrack& track, int chord) {
+        const CChord& c = track.chords.at(chord);
         if (c.bar < 0 || c.bar >= n) return;
         CScoreBar& bar = score.bars[static_cast<size_t>(c.bar)];
         bar.pitchLow = std::min(bar.pitchLow, c.pitchLow);
         bar.pitchHigh = std::max(bar.pitchHigh, c.pitchHigh);
         if (!onlyUsed) return;
-        if (stemPointsUp(score, part, c))
+        if (chordPointsUp(score, part, track, chord))
             bar.extentHigh = std::max(bar.extentHigh, std::min(c.pitchHigh + 5, range.top - 1));
         else
             bar.extentLow = std::min(bar.extentLow, std::max(c.pitchLow - 4, range.bottom));

@@ -11,4 +11,12 @@ namespace ks {
 // off; remaining chords follow their stem balance (down when negative).
 bool stemPointsUp(const CScore& score, int part, const CChord& chord);
 
+// A beam's chords share one direction: the first of them with a fixed direction (a
+// user's flip, or the turn given to avoid the other hand) decides for all; otherwise
+// the part rules; otherwise the stem balance of the whole group.
+bool beamPointsUp(const CScore& score, int part, const CTrack& track, int beam);
+
+// The direction of chord `chord` of `track`, shown in `part`: its beam's when beamed.
+bool chordPointsUp(const CScore& score, int part, const CTrack& track, int chord);
+
 }  // namespace ks

@@ -8,14 +8,24 @@
 #include <QColor>
 #include <QHash>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 #include "model/Score.h"
 #include "render/ColourScheme.h"
 #include "render/PageGeometry.h"
 #include "render/StaveGeometry.h"
+#include "render/draw/StavePenCache.h"
 #include "render/surface/Surface.h"
 
 namespace ks {
+
+// A selected note, by its time and pitch (notes are unique by both within a track).
+struct SelectedNote {
+    int32_t time = 0;
+    int32_t pitch = 0;
+    auto operator<=>(const SelectedNote&) const = default;
+};
 
 // The state of the view being drawn (Part of the editing state the drawing needs).
 struct CViewState {
@@ -26,8 +36,19 @@ struct CViewState {
     int32_t editedEvent = -1;       // annotation or lyric being edited (a "|" follows it)
     int32_t editedEventTrack = -1;  // its track (-1 = annotation track)
     QString fileName;               // document file name for the footer
+    // Events drawn as selected (red wedges): track (-1 annotation track, -2 tempo
+    // track) and event index.
+    std::vector<std::pair<int32_t, int32_t>> selectedEvents;
+    // Selected notes of the current part's track, sorted (Music mode draws their ties red).
+    std::vector<SelectedNote> selectedNotes;
+    // The view's own lines in Music and Track select modes (the whole piece as one
+    // long line, or one line per track); empty in Page and Layout modes, where the
+    // score's page lines are drawn.
+    std::vector<CScoreLine> lines;
 
     bool pageOrLayout() const { return mode == ViewMode::Page || mode == ViewMode::Layout; }
+    bool isSelected(int32_t track, int32_t event) const;
+    bool noteSelected(int32_t time, int32_t pitch) const;
 };
 
 // Where a drawn event sits on the page, for hit tests: track (-1 annotation track, -2
@@ -36,6 +57,7 @@ struct EventHitRect {
     int32_t track = 0;
     int32_t event = 0;
     QRect rect;
+    int32_t drawnX = 0;  // x the mark was drawn at (annotations keep it for dragging)
 };
 
 class CDrawContext {
@@ -56,12 +78,13 @@ class CDrawContext {
     int32_t w = 1;     // pen width: round(H / 6)
 
     // --- fonts of the surface (the drawing objects prepared once per pass) ---
-    FontSpec music;       // "Keystave", height -fontsize
-    FontSpec largeMusic;  // "Keystave", round(-16u) (round(-15u) conventional in Page/Layout)
-    FontSpec smallMusic;  // "Keystave", round(-8u)
-    FontSpec letter;      // "Times New Roman" 800, round(-7u) (-5.4u conventional), width 2.5u
-    FontSpec smallText;   // "Times New Roman" -150
-    FontSpec barNumber;   // "Times New Roman" -2 x fontsize
+    FontSpec music;         // "Keystave", height -fontsize
+    FontSpec largeMusic;    // "Keystave", round(-16u) (round(-15u) conventional in Page/Layout)
+    FontSpec smallMusic;    // "Keystave", round(-8u)
+    FontSpec letter;        // "Times New Roman" 800, round(-7u) (-5.4u conventional), width 2.5u
+    FontSpec smallText;     // "Times New Roman" -150
+    FontSpec barNumber;     // "Times New Roman" -2 x fontsize
+    FontSpec tupletNumber;  // "Times New Roman" bold italic, round(-5u): numbers on tuplet beams
 
     // --- colours ---
     DrawingSwitches switches;
@@ -73,6 +96,10 @@ class CDrawContext {
     bool conventional() const;      // stave type 3 or 4
     bool conventionalView() const;  // ... shown in Page or Layout mode
     StaveRange range() const { return defaultStaveRange(score.prefs.stavetype); }
+    // Line `index` as drawn: the view's own line in Music and Track select modes, else
+    // the score's page line (a default line out of range).
+    const CScoreLine& lineRecord(int index) const;
+    int lineCount() const;
     bool printing() const { return !surface.isScreen(); }
 
     // Round half away from zero, as all placement does.
@@ -81,10 +108,13 @@ class CDrawContext {
 
     // Event rectangles written while drawing (the score is const here).
     mutable std::vector<EventHitRect> hitRects;
+
+    // The stave-line pen of the last horizontal line drawn (StaveLinePen).
+    StavePenCache stavePens;
 };
 
 // The music-font text of one glyph code (the font maps codes to the same code points).
-inline QString glyph(int code) {
+inline QString glyphText(int code) {
     return QString(QChar(static_cast<char16_t>(code)));
 }
 

@@ -44,9 +44,11 @@ class CSurface {
                           const QColor& colour, int align) = 0;
 
     // --- measuring: the same answers on every back end ---
-    TextMetrics measure(const FontSpec& font, const QString& text) const;
+    // (Virtual only so that a test can stand in for a device that measures fonts
+    // differently; every real back end keeps the shared device-independent metrics.)
+    virtual TextMetrics measure(const FontSpec& font, const QString& text) const;
     // The cell height (ascent + descent) of a font.
-    double cellHeight(const FontSpec& font) const;
+    virtual double cellHeight(const FontSpec& font) const;
 
     // --- what the drawing may skip ---
     // The page area that will be seen; drawing outside it may be left out. Printer and

@@ -1,0 +1,49 @@
+// Where the marks of a line go: which bars and ticks a line covers, the x of a tick as
+// notes are placed, the chord at a time, and the colour of a part's marks.
+#pragma once
+
+#include <QColor>
+#include <cstdint>
+
+#include "render/draw/DrawContext.h"
+
+namespace ks {
+
+// The bars [firstBar, endBar) of a line and the ticks [startTick, endTick) they cover.
+struct LineSpan {
+    int firstBar = 0;
+    int endBar = 0;
+    int32_t startTick = 0;
+    int32_t endTick = 0;
+
+    bool holds(int32_t tick) const { return tick >= startTick && tick < endTick; }
+};
+
+LineSpan lineSpan(const CDrawContext& ctx, const CScoreLine& line);
+
+// The bar of the line that holds `tick`, or -1. With `atEnd` a tick on a bar line
+// belongs to the bar that ends there (the end of a wedge or a tie).
+int barOnLine(const CDrawContext& ctx, const LineSpan& span, int32_t tick, bool atEnd = false);
+
+// The index of the line that holds `tick` (0 for the view's single line), or -1.
+int lineOfTick(const CDrawContext& ctx, int32_t tick, bool atEnd = false);
+
+// x of a tick in a bar, where a chord starting there has its head (the bar prefix and
+// the lead before the first note taken into account).
+int32_t tickX(const CDrawContext& ctx, int bar, int32_t tick);
+
+// The index of the chord of a track that starts at `tick`, else of the one sounding at
+// it; -1 when the track has nothing there.
+int chordAtTick(const CTrack& track, int32_t tick);
+
+// Marks of a part are grey in Music mode unless the part is being edited.
+QColor partColour(const CDrawContext& ctx, int part);
+
+// C#, D#, F#, G# and A#.
+bool isBlackKey(int32_t pitch);
+
+// The stave lines: black keys on a keystave, the five-line pattern of each staff on a
+// conventional stave.
+bool isStaveLinePitch(const CScoreLine& line, int32_t pitch);
+
+}  // namespace ks

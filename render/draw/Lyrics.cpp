@@ -1,0 +1,57 @@
+// Lyrics: one syllable per event under (or over) its chord, one text line per verse.
+#include <algorithm>
+
+#include "render/LayoutMath.h"
+#include "render/draw/EventDrawing.h"
+#include "render/draw/TextFonts.h"
+
+namespace ks {
+
+namespace {
+
+constexpr int kVerses = 4;
+constexpr double kAboveRightHand = 8;  // text heights above the stave top
+
+}  // namespace
+
+void drawLyric(CDrawContext& ctx, const DrawnEvent& e) {
+    const CDisplaySettings& prefs = ctx.score.prefs;
+    if (!prefs.showlyrics || e.event.time < e.span.startTick) return;
+    const int bar = barOnLine(ctx, e.span, e.event.time);
+    if (bar < 0) return;
+    const FontSpec font = eventWordFont(ctx, e.event.fontindex);
+    const double height = ctx.surface.cellHeight(font);
+    // The alignment preference is used as the surface's own alignment flags.
+    const int align = prefs.lyricalign & TextAlign::HorizontalMask;
+    double x = tickX(ctx, bar, e.event.time) + ctx.units(e.event.data[1] / 2.0);
+    if (align == TextAlign::Centre) x += ctx.W / 2;
+    if (align == TextAlign::Right) x += ctx.W;
+    double top;
+    switch (prefs.lyricposition) {
+        case 0:
+            top = e.line.staveTop - kAboveRightHand * height;
+            break;
+        case 2:
+            top = e.line.staveBottom;
+            break;
+        default:
+            top = pitchToY(e.line, ctx.u, 60);
+            break;
+    }
+    top += std::clamp(e.event.data[0], 0, kVerses - 1) * height - ctx.units(e.line.lpad);
+    QString text = e.event.text;
+    if (isEdited(ctx, e)) text += u'|';
+    const QColor colour = partColour(ctx, e.part);
+    const QPoint at(roundToInt(x), roundToInt(top));
+    ctx.surface.beginElement(eventElementKind(e.track), e.index);
+    ctx.surface.drawText(at, text, font, colour, align | TextAlign::Top);
+    ctx.surface.endElement();
+    // The hit rectangle starts at the reference x and is then moved onto the text.
+    const int32_t width = roundToInt(ctx.surface.measure(font, text).width);
+    int32_t shift = ctx.units(0.35);
+    if (align == TextAlign::Centre) shift = width / 2;
+    if (align == TextAlign::Right) shift = width - ctx.units(0.5);
+    addHitRect(ctx, e, QRect(at.x() - shift, at.y(), width, roundToInt(height)), at.x());
+}
+
+}  // namespace ks

@@ -1,0 +1,74 @@
+// Phrase marks (slurs): a curve over the notes from the first chord to the last. A mark
+// that crosses lines is drawn twice, running off the end of the first line and in from
+// the start of the last.
+#include <algorithm>
+
+#include "render/LayoutMath.h"
+#include "render/draw/ChordGeometry.h"
+#include "render/draw/EventDrawing.h"
+#include "render/draw/NotePlacement.h"
+
+namespace ks {
+
+namespace {
+
+constexpr int32_t kAboveUpStem = 9;  // semitones above a note whose stem points up
+
+struct PhraseEnd {
+    int32_t x = 0;
+    int32_t y = 0;
+};
+
+// An end of the mark: x at the right edge of its chord's head; the height of its note,
+// raised clear of an up stem and moved off a black key.
+PhraseEnd phraseEnd(const CDrawContext& ctx, const DrawnEvent& e, int32_t tick, int32_t pitch) {
+    const CTrack& track = ctx.score.track(e.track);
+    const int chord = chordAtTick(track, tick);
+    const int bar = chord >= 0 ? track.chords.at(chord).bar : ctx.score.barAtTick(tick);
+    const int32_t key = ctx.score.keyAtBar(bar);
+    int32_t p = std::clamp(pitch, 0, 127);
+    int32_t x = tickX(ctx, bar, tick);
+    if (chord >= 0 && !track.chords.at(chord).isRest()) {
+        const ChordGeometry c = chordGeometry(ctx, e.geometry, e.part, track, chord, key);
+        x = c.x;
+        if (c.up) p += kAboveUpStem;
+    }
+    if (isBlackKey(p)) p += 1;
+    return {roundToInt(x + ctx.W), noteY(ctx, e.geometry, p, std::max(e.part, 0), key)};
+}
+
+}  // namespace
+
+void drawPhraseMark(CDrawContext& ctx, const DrawnEvent& e) {
+    const CEvent& ev = e.event;
+    if (ev.time < e.span.startTick) return;
+    const bool isStart = ev.data[0] == 0;
+    const int32_t firstTick = ev.data[3];
+    const int32_t lastTick = ev.data[4];
+    const int firstLine = lineOfTick(ctx, firstTick);
+    const int lastLine = lineOfTick(ctx, lastTick);
+    if (firstLine < 0 || lastLine < 0) return;
+    const bool split = ctx.view.pageOrLayout() && firstLine != lastLine;
+    if (!isStart && !split) return;  // the start event draws the whole mark
+    PhraseEnd a = phraseEnd(ctx, e, firstTick, ev.data[1]);
+    PhraseEnd b = phraseEnd(ctx, e, lastTick, ev.data[2]);
+    if (split) {
+        const int64_t length = int64_t(e.line.right) - e.line.left;
+        if (isStart)
+            b.x = saturate(b.x + length);
+        else
+            a.x = saturate(a.x - length);
+    }
+    // A flat arch: its height grows with its span, between 1.5 and 4 units.
+    const double span = std::abs(double(b.x) - a.x);
+    const int32_t rise = roundToInt(std::clamp(span * 0.12, 1.5 * ctx.u, 4 * ctx.u));
+    const int32_t inset = roundToInt(span / 4);
+    const QPoint p0(a.x, a.y), p3(b.x, b.y);
+    const QPoint c1(a.x + inset, a.y - rise), c2(b.x - inset, b.y - rise);
+    ctx.surface.beginElement(eventElementKind(e.track), e.index);
+    ctx.surface.drawBezier(p0, c1, c2, p3, Pen{.colour = partColour(ctx, e.part), .width = ctx.w});
+    ctx.surface.endElement();
+    addHitRect(ctx, e, QRect(p0, p3).normalized() | QRect(c1, c2).normalized(), a.x);
+}
+
+}  // namespace ks
