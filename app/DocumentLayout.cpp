@@ -2,8 +2,7 @@
 
 #include "render/FullRelayout.h"
 #include "render/PrinterRecord.h"
-#include "render/surface/FontMetricsEngine.h"
-#include "resources/MusicFont.h"
+#include "render/output/PageImage.h"
 
 namespace ks {
 
@@ -11,14 +10,9 @@ PageGeometry documentPage(const CPrinterSettings& printer) {
     return pageGeometryFor(printer);
 }
 
-double measuredUnit(int32_t fontsize) {
-    const FontSpec music{.family = QString::fromLatin1(kMusicFontFamily),
-                         .height = -std::max(fontsize, kMinFontSize)};
-    return FontMetricsEngine::instance().cellHeight(music) / 2.3333;
-}
-
 void layOutDocument(CScore& score, const CPrinterSettings& printer) {
-    const double u = measuredUnit(score.prefs.fontsize);
+    // The unit follows the font size, which the display settings change.
+    const double u = measuredUnit(score);
     if (u > 0) score.unit = u;
     fullRelayout(score, documentPage(printer));
 }

@@ -12,10 +12,6 @@ namespace ks {
 // The page of a document.
 PageGeometry documentPage(const CPrinterSettings& printer);
 
-// The stave unit for a font size: the cell height of the music font at that size,
-// divided by 2.3333.
-double measuredUnit(int32_t fontsize);
-
 // Measures the unit and lays the whole score out on its page.
 void layOutDocument(CScore& score, const CPrinterSettings& printer);
 
