@@ -237,6 +237,7 @@ void CMainFrame::updateCommandStates() {
         }
     }
     if (child) child->refreshTitle();
+    refreshTitle();
     CKeystaveView* view = child ? &child->view() : nullptr;
     for (int paneId : {Pane::Mode, Pane::Page, Pane::Editing}) {
         QLabel* label = panes_.value(paneId);
@@ -300,9 +301,12 @@ void CMainFrame::setBaseTitle(const QString& title) {
 
 void CMainFrame::refreshTitle() {
     QString title = baseTitle_;
-    if (CChildFrame* child = activeChild())
-        title += QStringLiteral(" - ") + child->document().title();
+    CChildFrame* child = activeChild();
+    if (child) title += QStringLiteral(" - ") + child->document().title();
+    // "[*]" shows the active document's modified mark.
+    title += QStringLiteral("[*]");
     if (windowTitle() != title) setWindowTitle(title);
+    setWindowModified(child && child->document().isModified());
 }
 
 std::optional<CommandState> CMainFrame::commandState(int id) {

@@ -118,7 +118,7 @@ void BM_OpenBenchmarkScoreAndPaint(benchmark::State& state) {
             state.SkipWithError("the benchmark score did not open");
             break;
         }
-        child->view().viewport()->repaint();
+        waitForPaint(*app->frame());
         state.SetIterationTime(timer.nsecsElapsed() / 1e9);
         child->document().close();
         delete child;
@@ -136,7 +136,10 @@ void BM_RepaintAfter(benchmark::State& state) {
     const bool zoom = state.range(0) == 1;
     test::FakeUserInterface ui;
     auto app = startApp(ui, bigDocument().path);
+    waitForPaint(*app->frame());  // the window is on the screen
     CKeystaveView* view = app->frame()->activeView();
+    int painted = 0;
+    view->painted = [&painted] { ++painted; };
     int step = 0;
     for (auto _ : state) {
         QElapsedTimer timer;
@@ -149,6 +152,8 @@ void BM_RepaintAfter(benchmark::State& state) {
         state.SetIterationTime(timer.nsecsElapsed() / 1e9);
         ++step;
     }
+    if (painted < step) state.SkipWithError("the view did not repaint");
+    view->painted = nullptr;
     state.counters["pages"] = view->pageCount();
     app->frame()->close();
 }
