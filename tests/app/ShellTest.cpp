@@ -2,10 +2,14 @@
 // the settings commands, the feedback prompt.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDropEvent>
 #include <QFile>
 #include <QMdiArea>
+#include <QMimeData>
 #include <QSettings>
 #include <QTest>
+#include <QUrl>
 #include <QUuid>
 
 #include "app/AppSettings.h"
@@ -228,6 +232,29 @@ TEST_F(Shell, SaveAndReopenKeepsTheSettings) {
     // Opening it again brings the same window forward.
     EXPECT_EQ(app->openDocumentFile(tempFile("reopen.ksv")), reopened);
     EXPECT_EQ(app->documentCount(), 1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Shell, DroppedFilesOpenAsDocuments) {
+    start();
+    CChildFrame* child = app->frame()->activeChild();
+    ASSERT_TRUE(child->document().save(tempFile("dropped.ksv")));
+    ASSERT_TRUE(child->document().save(tempFile("second.ksv")));
+    child->close();
+    QTest::qWait(10);
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(tempFile("dropped.ksv")),
+                  QUrl::fromLocalFile(tempFile("second.ksv")), QUrl("https://example.org/x.ksv")});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(app->frame(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(app->frame(), &drop);
+    EXPECT_EQ(app->documentCount(), 2);
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 }  // namespace
