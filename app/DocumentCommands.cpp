@@ -1,7 +1,5 @@
 // The document's commands of a document window: saving, undo and redo, the default
 // settings, the paper colour and the display settings.
-#include <QFileInfo>
-
 #include "app/AppTextIds.h"
 #include "app/ChildFrame.h"
 #include "app/CommandIds.h"
@@ -126,10 +124,9 @@ void CChildFrame::runCommand(int id) {
 
 bool CChildFrame::save() {
     const QString path = doc_->pathName();
-    // A new document, or one read from a file it cannot be written back to as it was
-    // (an imported MIDI file), asks for a name.
-    const QString extension = QFileInfo(path).suffix().toLower();
-    if (path.isEmpty() || extension == u"mid" || extension == u"smf") return saveAs();
+    // A new document asks for a name; any other is saved under its own name (as a
+    // ".ksv" beside it when it came from another kind of file).
+    if (path.isEmpty()) return saveAs();
     if (!doc_->save(path)) return false;
     if (pathChanged) pathChanged(doc_->pathName());
     return true;
