@@ -25,7 +25,7 @@ using namespace ks;
 namespace {
 
 QString samplePath() {
-    return QStringLiteral(KS_BINARY_DIR "/samples/ode-to-joy.ksv");
+    return QStringLiteral(KS_SOURCE_DIR "/resources/samples/minuet-in-g.ksv");
 }
 
 std::unique_ptr<CKeystaveApp> startApp(test::FakeUserInterface& ui, const QString& file) {

@@ -22,31 +22,29 @@ struct AnnotationText {
 
 // Draws the symbol and the words with the bottom of the words' line at y; returns the
 // rectangle they take.
-QRect drawAnnotationText(CDrawContext& ctx, int32_t x, int32_t y, const AnnotationText& a,
+QRect drawAnnotationText(CDrawContext& ctx, double x, double y, const AnnotationText& a,
                          int fontIndex, const QColor& colour) {
     const FontSpec words = eventWordFont(ctx, fontIndex);
     const TextMetrics wordMetrics = ctx.surface.measure(words, QString());
-    const int32_t top = roundToInt(y - wordMetrics.height());
-    const int32_t baseline = roundToInt(top + wordMetrics.ascent);
-    QRect rect(x, top, 0, roundToInt(wordMetrics.height()));
+    const double top = y - wordMetrics.height();
+    const double baseline = top + wordMetrics.ascent;
+    QRect rect = pageRect(x, top, x, y);
     double cursor = x;
     if (a.symbolChars > 0) {
         // Symbols sit on the baseline of the words that follow them.
         const FontSpec symbol = eventSymbolFont(ctx, fontIndex);
         const QString s = a.text.left(a.symbolChars);
         const TextMetrics m = ctx.surface.measure(symbol, s);
-        ctx.surface.drawText({x, baseline}, s, symbol, colour,
+        ctx.surface.drawText(pagePoint(x, baseline), s, symbol, colour,
                              TextAlign::Left | TextAlign::Baseline);
-        rect |= QRect(x, roundToInt(baseline - m.ascent), roundToInt(m.width),
-                      roundToInt(m.ascent) + (y - baseline));
+        rect |= pageRect(x, baseline - m.ascent, x + m.width, y);
         cursor += m.width;
     }
     const QString rest = a.text.mid(a.symbolChars);
     if (!rest.isEmpty()) {
-        const int32_t left = roundToInt(cursor);
-        ctx.surface.drawText({left, top}, rest, words, colour, TextAlign::Left | TextAlign::Top);
-        rect |= QRect(left, top, roundToInt(ctx.surface.measure(words, rest).width),
-                      roundToInt(wordMetrics.height()));
+        const QPoint at = pagePoint(cursor, top);
+        ctx.surface.drawText(at, rest, words, colour, TextAlign::Left | TextAlign::Top);
+        rect |= pageRect(at.x(), top, at.x() + ctx.surface.measure(words, rest).width, y);
     }
     return rect;
 }
@@ -110,13 +108,16 @@ void drawSectionMarker(CDrawContext& ctx, const DrawnEvent& e) {
     AnnotationText a{.text = e.event.text};
     if (isEdited(ctx, e)) a.text += u'|';
     ctx.surface.beginElement(eventElementKind(e.track), e.index);
-    QRect rect = drawAnnotationText(ctx, x - ctx.units(2), y, a, e.event.fontindex, Qt::black);
+    QRect rect =
+        drawAnnotationText(ctx, double(x) - ctx.units(2), y, a, e.event.fontindex, Qt::black);
     // The flag: a narrow pole from the marker's height down through the stave.
-    const int32_t bottom = y + ctx.units(kMarkerFlagLength);
-    ctx.surface.drawPolyline({{x, y}, {x, bottom}, {x + ctx.w, bottom}, {x + ctx.w, y}},
-                             Pen{.colour = Qt::black, .width = ctx.w});
+    const double bottom = double(y) + ctx.units(kMarkerFlagLength);
+    const double right = double(x) + ctx.w;
+    ctx.surface.drawPolyline(
+        {pagePoint(x, y), pagePoint(x, bottom), pagePoint(right, bottom), pagePoint(right, y)},
+        Pen{.colour = Qt::black, .width = ctx.w});
     ctx.surface.endElement();
-    rect |= QRect(QPoint(x, y), QPoint(x + ctx.w, bottom));
+    rect |= pageRect(x, y, right, bottom);
     addHitRect(ctx, e, rect, x);
 }
 

@@ -3,6 +3,7 @@
 #include "render/BarFlags.h"
 #include "render/LayoutMath.h"
 #include "render/draw/Drawing.h"
+#include "render/draw/EventPlacement.h"
 #include "resources/MusicGlyphs.h"
 
 namespace ks {
@@ -29,14 +30,14 @@ void drawClefs(CDrawContext& ctx, int barIndex, const CScoreLine& line, int32_t 
     ctx.surface.beginElement(QStringLiteral("clef"), barIndex);
     if (lineShowsUpperStave(line)) {
         const int32_t pitch = conv ? 85 : ((line.flags & LineFlag::ReducedSpacing) ? 77 : 76);
-        const int32_t top = pitchToY(line, ctx.u, pitch) - ctx.step;
-        ctx.surface.drawText({x, top}, glyphText(glyph::ClefUpper), ctx.largeMusic, Qt::black,
-                             TextAlign::Left | TextAlign::Top);
+        const double top = double(pitchToY(line, ctx.u, pitch)) - ctx.step;
+        ctx.surface.drawText(pagePoint(x, top), glyphText(glyph::ClefUpper), ctx.largeMusic,
+                             Qt::black, TextAlign::Left | TextAlign::Top);
     }
     if (lineShowsLowerStave(ctx, line)) {
-        const int32_t top = pitchToY(line, ctx.u, conv ? 59 : 56);
-        ctx.surface.drawText({x, top}, glyphText(glyph::ClefLower), ctx.largeMusic, Qt::black,
-                             TextAlign::Left | TextAlign::Top);
+        const double top = pitchToY(line, ctx.u, conv ? 59 : 56);
+        ctx.surface.drawText(pagePoint(x, top), glyphText(glyph::ClefLower), ctx.largeMusic,
+                             Qt::black, TextAlign::Left | TextAlign::Top);
     }
     ctx.surface.endElement();
 }
@@ -47,13 +48,13 @@ void drawTimeSignature(CDrawContext& ctx, int barIndex, const CScoreLine& line,
     // Each number's top lies the font's descent above its pitch, which sets the digits
     // between that pitch and the baseline below it.
     const int32_t descent = roundToInt(ctx.surface.measure(ctx.letter, QString()).descent);
-    const int32_t upper = pitchToY(line, ctx.u, conv ? 78 : 70) - descent;
-    const int32_t lower = pitchToY(line, ctx.u, conv ? 71 : 65) - descent;
+    const double upper = double(pitchToY(line, ctx.u, conv ? 78 : 70)) - descent;
+    const double lower = double(pitchToY(line, ctx.u, conv ? 71 : 65)) - descent;
     ctx.surface.beginElement(QStringLiteral("timesig"), barIndex);
-    ctx.surface.drawText({x, upper}, timeSignatureText(sig.nom, sig), ctx.letter, Qt::black,
-                         TextAlign::Left | TextAlign::Top);
-    ctx.surface.drawText({x, lower}, timeSignatureText(sig.denom, sig), ctx.letter, Qt::black,
-                         TextAlign::Left | TextAlign::Top);
+    ctx.surface.drawText(pagePoint(x, upper), timeSignatureText(sig.nom, sig), ctx.letter,
+                         Qt::black, TextAlign::Left | TextAlign::Top);
+    ctx.surface.drawText(pagePoint(x, lower), timeSignatureText(sig.denom, sig), ctx.letter,
+                         Qt::black, TextAlign::Left | TextAlign::Top);
     ctx.surface.endElement();
 }
 

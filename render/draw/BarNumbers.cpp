@@ -3,6 +3,7 @@
 #include "render/ShownNotes.h"
 #include "render/StaveGeometry.h"
 #include "render/draw/BarFurniture.h"
+#include "render/draw/EventPlacement.h"
 
 namespace ks {
 
@@ -46,7 +47,7 @@ void drawBarNumber(CDrawContext& ctx, int bar, const CScoreLine& line) {
     const int32_t x = bar == line.firstBar ? line.left : ctx.score.bar(bar).left;
     const int32_t y = pitchToY(line, ctx.u, barNumberPitch(ctx, bar, line));
     ctx.surface.beginElement(QStringLiteral("barnumber"), bar);
-    ctx.surface.drawText({x, y}, QString::number(number), ctx.barNumber, Qt::black,
+    ctx.surface.drawText(pagePoint(x, y), QString::number(number), ctx.barNumber, Qt::black,
                          TextAlign::Left | TextAlign::Top);
     ctx.surface.endElement();
 }

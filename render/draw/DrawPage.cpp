@@ -19,6 +19,10 @@ bool lineMayBeVisible(const CDrawContext& ctx, const CScoreLine& line) {
 }  // namespace
 
 void DrawPage(CDrawContext& ctx) {
+    // A page the layout does not have is not drawn (page 0 of a score without any pages
+    // still shows its titles).
+    const int pages = static_cast<int>(ctx.score.pages.size());
+    if (ctx.view.page < 0 || (ctx.view.page > 0 && ctx.view.page >= pages)) return;
     drawScreenGuides(ctx);
     drawPageFurniture(ctx);
     const CScorePage& page = ctx.score.page(ctx.view.page);

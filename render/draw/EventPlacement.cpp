@@ -23,13 +23,13 @@ LineSpan lineSpan(const CDrawContext& ctx, const CScoreLine& line) {
 
 int barOnLine(const CDrawContext& ctx, const LineSpan& span, int32_t tick, bool atEnd) {
     if (span.endBar <= span.firstBar) return -1;
-    const int32_t t = atEnd ? tick - 1 : tick;
-    if (!atEnd && !span.holds(t)) return -1;
+    if (!atEnd && !span.holds(tick)) return -1;
     if (atEnd && (tick <= span.startTick || tick > span.endTick)) return -1;
+    const int64_t t = atEnd ? int64_t(tick) - 1 : tick;
     const auto& bars = ctx.score.bars;
     // The last bar of the span whose start is not after t.
     auto it = std::upper_bound(bars.begin() + span.firstBar, bars.begin() + span.endBar, t,
-                               [](int32_t v, const CScoreBar& b) { return v < b.startTick; });
+                               [](int64_t v, const CScoreBar& b) { return v < b.startTick; });
     if (it == bars.begin() + span.firstBar) return -1;
     return static_cast<int>(it - bars.begin()) - 1;
 }
@@ -40,14 +40,14 @@ int lineOfTick(const CDrawContext& ctx, int32_t tick, bool atEnd) {
             if (barOnLine(ctx, lineSpan(ctx, ctx.lineRecord(i)), tick, atEnd) >= 0) return i;
         return -1;
     }
-    const int32_t t = atEnd ? tick - 1 : tick;
+    const int64_t t = atEnd ? int64_t(tick) - 1 : tick;
     if (t < 0 || ctx.score.bars.empty()) return -1;
     const auto& bars = ctx.score.bars;
     auto it = std::upper_bound(bars.begin(), bars.end(), t,
-                               [](int32_t v, const CScoreBar& b) { return v < b.startTick; });
+                               [](int64_t v, const CScoreBar& b) { return v < b.startTick; });
     if (it == bars.begin()) return -1;
     const CScoreBar& bar = *(it - 1);
-    if (int64_t(t) >= int64_t(bar.startTick) + bar.lengthTicks) return -1;
+    if (t >= int64_t(bar.startTick) + bar.lengthTicks) return -1;
     return bar.line >= 0 && bar.line < ctx.lineCount() ? bar.line : -1;
 }
 

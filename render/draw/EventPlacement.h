@@ -3,11 +3,34 @@
 #pragma once
 
 #include <QColor>
+#include <QPoint>
+#include <QRect>
+#include <algorithm>
 #include <cstdint>
 
 #include "render/draw/DrawContext.h"
 
 namespace ks {
+
+// Points handed to the surface keep within +-2^30 page units: far beyond any page, and
+// any sum of two of them, or a rectangle's size, still fits an int. Marks are placed in
+// 64-bit arithmetic and brought into that range here, so extreme layouts of hostile
+// documents cannot overflow.
+constexpr int64_t kCoordLimit = int64_t(1) << 30;
+// Rounded half away from zero, as all placement is.
+inline int32_t coord(double v) {
+    if (!(v == v)) return 0;  // NaN
+    const double c = std::clamp(v, double(-kCoordLimit), double(kCoordLimit));
+    return static_cast<int32_t>(c < 0 ? c - 0.5 : c + 0.5);
+}
+inline QPoint pagePoint(double x, double y) {
+    return QPoint(coord(x), coord(y));
+}
+// The rectangle with these corners, in either order.
+inline QRect pageRect(double x0, double y0, double x1, double y1) {
+    return QRect(pagePoint(std::min(x0, x1), std::min(y0, y1)),
+                 pagePoint(std::max(x0, x1), std::max(y0, y1)));
+}
 
 // The bars [firstBar, endBar) of a line and the ticks [startTick, endTick) they cover.
 struct LineSpan {

@@ -45,8 +45,8 @@ void drawKeystaveSignature(CDrawContext& ctx, const CScoreLine& line, int key, i
         double dx = 0;
         if (black || (reduced && reducedSpacingShift(k, pitch)))
             dx = direction * ctx.surface.measure(ctx.music, g).width / 2;
-        const int32_t top = roundToInt(pitchToY(line, ctx.u, pitch) - ctx.H / 2);
-        ctx.surface.drawText({roundToInt(x + dx), top}, g, ctx.music, Qt::black,
+        const double top = pitchToY(line, ctx.u, pitch) - ctx.H / 2;
+        ctx.surface.drawText(pagePoint(x + dx, top), g, ctx.music, Qt::black,
                              TextAlign::Left | TextAlign::Top);
     }
 }
@@ -62,9 +62,9 @@ void drawConventionalSignature(CDrawContext& ctx, const CScoreLine& line, int ke
             // Placed as the accidentals before note heads: the sign's top lies 12.5 units
             // above the top of a head at that pitch.
             const double headTop = pitchToY(line, ctx.u, place) - ctx.H / 2;
-            ctx.surface.drawText({roundToInt(x + i * kConventionalStep * ctx.u),
-                                  roundToInt(headTop - ctx.units(12.5))},
-                                 g, ctx.largeMusic, Qt::black, TextAlign::Left | TextAlign::Top);
+            ctx.surface.drawText(
+                pagePoint(x + i * kConventionalStep * ctx.u, headTop - ctx.units(12.5)), g,
+                ctx.largeMusic, Qt::black, TextAlign::Left | TextAlign::Top);
         }
     }
 }

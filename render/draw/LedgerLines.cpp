@@ -1,5 +1,7 @@
 #include "LedgerLines.h"
 
+#include <algorithm>
+
 #include "render/ConventionalSpelling.h"
 #include "render/LayoutMath.h"
 #include "render/draw/NotePlacement.h"
@@ -53,6 +55,7 @@ bool usesLedgerLines(const CDrawContext& ctx, const LineGeometry& g) {
 void DrawLedgerLines(CDrawContext& ctx, const LineGeometry& g, int32_t pitch, int32_t x, int part,
                      int32_t key, bool grey) {
     x -= ctx.step;
+    pitch = std::clamp(pitch, 0, 127);
     if (g.conventional) {
         conventionalLedgers(ctx, g, pitch, x, part, key, grey);
         return;

@@ -23,7 +23,7 @@ void drawLyric(CDrawContext& ctx, const DrawnEvent& e) {
     const double height = ctx.surface.cellHeight(font);
     // The alignment preference is used as the surface's own alignment flags.
     const int align = prefs.lyricalign & TextAlign::HorizontalMask;
-    double x = tickX(ctx, bar, e.event.time) + ctx.units(e.event.data[1] / 2.0);
+    double x = tickX(ctx, bar, e.event.time) + e.event.data[1] * ctx.u / 2;
     if (align == TextAlign::Centre) x += ctx.W / 2;
     if (align == TextAlign::Right) x += ctx.W;
     double top;
@@ -38,11 +38,11 @@ void drawLyric(CDrawContext& ctx, const DrawnEvent& e) {
             top = pitchToY(e.line, ctx.u, 60);
             break;
     }
-    top += std::clamp(e.event.data[0], 0, kVerses - 1) * height - ctx.units(e.line.lpad);
+    top += std::clamp(e.event.data[0], 0, kVerses - 1) * height - e.line.lpad * ctx.u;
     QString text = e.event.text;
     if (isEdited(ctx, e)) text += u'|';
     const QColor colour = partColour(ctx, e.part);
-    const QPoint at(roundToInt(x), roundToInt(top));
+    const QPoint at = pagePoint(x, top);
     ctx.surface.beginElement(eventElementKind(e.track), e.index);
     ctx.surface.drawText(at, text, font, colour, align | TextAlign::Top);
     ctx.surface.endElement();
@@ -51,7 +51,10 @@ void drawLyric(CDrawContext& ctx, const DrawnEvent& e) {
     int32_t shift = ctx.units(0.35);
     if (align == TextAlign::Centre) shift = width / 2;
     if (align == TextAlign::Right) shift = width - ctx.units(0.5);
-    addHitRect(ctx, e, QRect(at.x() - shift, at.y(), width, roundToInt(height)), at.x());
+    addHitRect(
+        ctx, e,
+        pageRect(double(at.x()) - shift, at.y(), double(at.x()) - shift + width, at.y() + height),
+        at.x());
 }
 
 }  // namespace ks

@@ -32,7 +32,7 @@ constexpr double kMarkGap = 0.3;  // between an accent and the staccato dot it s
 constexpr int kMaxSearch = 24;
 
 struct MarkSpot {
-    int32_t top = 0;  // cell top of the glyph
+    double top = 0;  // cell top of the glyph
     double inkTop = 0, inkBottom = 0;
 };
 
@@ -44,9 +44,9 @@ class MarkPlacer {
     MarkPlacer(const CDrawContext& ctx, const CScoreLine& line) : ctx_(ctx), line_(line) {}
 
     // The glyph placed for a mark height y on the given side (-1 above, +1 below).
-    MarkSpot spotAt(const MarkGlyph& g, int64_t y, int side) const {
+    MarkSpot spotAt(const MarkGlyph& g, double y, int side) const {
         MarkSpot s;
-        s.top = saturate(side < 0 ? y - ctx_.units(g.raise) : y + ctx_.units(g.lower));
+        s.top = side < 0 ? y - ctx_.units(g.raise) : y + ctx_.units(g.lower);
         s.inkTop = s.top + g.inkTop * ctx_.u;
         s.inkBottom = s.top + g.inkBottom * ctx_.u;
         return s;
@@ -58,7 +58,7 @@ class MarkPlacer {
         const double middle = (s.inkTop + s.inkBottom) / 2;
         const double clearance =
             std::min((s.inkBottom - s.inkTop) / 2 + ctx_.w / 2.0, 0.9 * ctx_.u);
-        const int32_t near = yToPitch(line_, ctx_.u, roundToInt(middle));
+        const int32_t near = yToPitch(line_, ctx_.u, coord(middle));
         for (int32_t q = near - 3; q <= near + 3; ++q)
             if (isStaveLinePitch(line_, q) &&
                 std::abs(pitchToY(line_, ctx_.u, q) - middle) < clearance)
@@ -71,7 +71,7 @@ class MarkPlacer {
     MarkSpot place(const MarkGlyph& g, int32_t headY, int side, double limit) const {
         MarkSpot spot;
         for (int k = 1; k <= kMaxSearch; ++k) {
-            spot = spotAt(g, int64_t(headY) + int64_t(side) * k * ctx_.step, side);
+            spot = spotAt(g, double(headY) + double(side) * k * ctx_.step, side);
             const bool clear = side < 0 ? spot.inkBottom <= limit : spot.inkTop >= limit;
             if (clear && offLines(spot)) break;
         }
@@ -87,10 +87,9 @@ QRect drawGlyph(CDrawContext& ctx, double centreX, const MarkSpot& spot, char16_
                 const QColor& colour) {
     const QString g = glyphText(code);
     const double width = ctx.surface.measure(ctx.largeMusic, g).width;
-    ctx.surface.drawText({roundToInt(centreX), spot.top}, g, ctx.largeMusic, colour,
+    ctx.surface.drawText(pagePoint(centreX, spot.top), g, ctx.largeMusic, colour,
                          TextAlign::Centre | TextAlign::Top);
-    return QRect(QPoint(roundToInt(centreX - width / 2), roundToInt(spot.inkTop)),
-                 QPoint(roundToInt(centreX + width / 2), roundToInt(spot.inkBottom)));
+    return pageRect(centreX - width / 2, spot.inkTop, centreX + width / 2, spot.inkBottom);
 }
 
 std::vector<int> fingersOf(int32_t bits) {
@@ -144,7 +143,7 @@ QRect drawFingering(CDrawContext& ctx, const DrawnEvent& e, const ChordGeometry&
     QRect rect;
     for (size_t k = 0; k < fingers.size(); ++k) {
         MarkSpot spot;
-        spot.top = roundToInt(row.top + row.step * double(k) * ctx.units(kFingerSpacing));
+        spot.top = double(coord(row.top + row.step * double(k) * ctx.units(kFingerSpacing)));
         spot.inkTop = spot.top + kDigitInkTop * ctx.u;
         spot.inkBottom = spot.top + kDigitInkBottom * ctx.u;
         rect |= drawGlyph(ctx, centreX, spot, char16_t(glyph::Finger1 + (fingers[k] - 1)), colour);
@@ -188,7 +187,7 @@ void drawNoteMarks(CDrawContext& ctx, const DrawnEvent& e) {
     if ((bits & fingerBits) && ctx.score.prefs.showfingering)
         rect |= drawFingering(ctx, e, c, centreX, colour);
     ctx.surface.endElement();
-    if (!rect.isNull()) addHitRect(ctx, e, rect, roundToInt(centreX));
+    if (!rect.isNull()) addHitRect(ctx, e, rect, coord(centreX));
 }
 
 }  // namespace ks

@@ -7,6 +7,7 @@
 #include "render/LayoutMath.h"
 #include "render/draw/DrawTextIds.h"
 #include "render/draw/Drawing.h"
+#include "render/draw/EventPlacement.h"
 #include "render/draw/TextFonts.h"
 
 namespace ks {
@@ -66,12 +67,8 @@ CTextBox drawnTitleBox(const CDrawContext& ctx) {
 }
 
 CTextBox drawnSubtitleBox(const CDrawContext& ctx) {
-    // An unplaced subtitle follows the title's text; a placed title's box.
-    const CTextBox title = drawnTitleBox(ctx);
-    const int64_t top = placed(ctx.score.titleBox)
-                            ? title.bottom
-                            : int64_t(title.top) + textHeight(ctx, title, titleFont(ctx));
-    return completeBox(ctx, ctx.score.subtitleBox, ctx.score.subtitle, saturate(top), 0,
+    // An unplaced subtitle follows the title box, as the page layout stacks them.
+    return completeBox(ctx, ctx.score.subtitleBox, ctx.score.subtitle, drawnTitleBox(ctx).bottom, 0,
                        subtitleFont(ctx));
 }
 
@@ -80,7 +77,7 @@ void DrawTextBox(CDrawContext& ctx, const CTextBox& box, const FontSpec& font) {
     const double lineHeight = ctx.surface.cellHeight(font);
     double y = box.top;
     for (const QString& line : textBoxLines(box)) {
-        ctx.surface.drawText(QPoint(x, roundToInt(y)), line, font, Qt::black,
+        ctx.surface.drawText(pagePoint(x, y), line, font, Qt::black,
                              TextAlign::Centre | TextAlign::Top);
         y += lineHeight;
     }
@@ -88,33 +85,34 @@ void DrawTextBox(CDrawContext& ctx, const CTextBox& box, const FontSpec& font) {
 
 void drawScreenGuides(CDrawContext& ctx) {
     if (!ctx.surface.isScreen() || !ctx.view.pageOrLayout()) return;
-    const PageGeometry& p = ctx.page;
+    const double left = ctx.page.left(), top = ctx.page.top();
+    const double right = ctx.page.right(), bottom = ctx.page.bottom();
     if (ctx.view.mode == ViewMode::Layout) {
-        const int32_t reach = ctx.units(4);
+        const double reach = ctx.units(4);
         const Pen dotted{.colour = Qt::black, .width = 1, .style = PenStyle::Dotted};
         ctx.surface.beginElement(QStringLiteral("margin"), 0);
-        ctx.surface.drawLine({p.left(), p.top() - reach}, {p.left(), p.bottom() + reach}, dotted);
-        ctx.surface.drawLine({p.right(), p.top() - reach}, {p.right(), p.bottom() + reach}, dotted);
-        ctx.surface.drawLine({p.left() - reach, p.top()}, {p.right() + reach, p.top()}, dotted);
-        ctx.surface.drawLine({p.left() - reach, p.bottom()}, {p.right() + reach, p.bottom()},
+        ctx.surface.drawLine(pagePoint(left, top - reach), pagePoint(left, bottom + reach), dotted);
+        ctx.surface.drawLine(pagePoint(right, top - reach), pagePoint(right, bottom + reach),
+                             dotted);
+        ctx.surface.drawLine(pagePoint(left - reach, top), pagePoint(right + reach, top), dotted);
+        ctx.surface.drawLine(pagePoint(left - reach, bottom), pagePoint(right + reach, bottom),
                              dotted);
         ctx.surface.endElement();
     }
     if (!ctx.view.grid) return;
+    // Page sizes come from the printer record's 16-bit paper sizes, so a page holds a few
+    // hundred grid lines at most.
     const Pen dotted{.colour = ctx.grid, .width = 1, .style = PenStyle::Dotted};
     ctx.surface.beginElement(QStringLiteral("grid"), 0);
-    const int32_t firstX = (p.left() + kGridStep - 1) / kGridStep * kGridStep;
-    for (int64_t x = firstX; x <= p.right(); x += kGridStep)
-        ctx.surface.drawLine({int32_t(x), p.top()}, {int32_t(x), p.bottom()}, dotted);
-    const int32_t firstY = (p.top() + kGridStep - 1) / kGridStep * kGridStep;
-    for (int64_t y = firstY; y <= p.bottom(); y += kGridStep)
-        ctx.surface.drawLine({p.left(), int32_t(y)}, {p.right(), int32_t(y)}, dotted);
+    const int64_t firstX = (int64_t(ctx.page.left()) + kGridStep - 1) / kGridStep * kGridStep;
+    for (int64_t x = firstX; x <= ctx.page.right(); x += kGridStep)
+        ctx.surface.drawLine(pagePoint(x, top), pagePoint(x, bottom), dotted);
+    const int64_t firstY = (int64_t(ctx.page.top()) + kGridStep - 1) / kGridStep * kGridStep;
+    for (int64_t y = firstY; y <= ctx.page.bottom(); y += kGridStep)
+        ctx.surface.drawLine(pagePoint(left, y), pagePoint(right, y), dotted);
     const Pen border{.colour = ctx.grid, .width = kGridBorderWidth};
-    ctx.surface.drawPolyline({{p.left(), p.top()},
-                              {p.right(), p.top()},
-                              {p.right(), p.bottom()},
-                              {p.left(), p.bottom()},
-                              {p.left(), p.top()}},
+    ctx.surface.drawPolyline({pagePoint(left, top), pagePoint(right, top), pagePoint(right, bottom),
+                              pagePoint(left, bottom), pagePoint(left, top)},
                              border);
     ctx.surface.endElement();
 }
@@ -143,7 +141,7 @@ void drawPageFurniture(CDrawContext& ctx) {
         if (prefs.showcopyright && !s.copyright.isEmpty()) {
             const int64_t y = int64_t(p.bottom()) - ctx.units(6.0 - prefs.textoffset3) - ascent;
             drawText(ctx, PageText::Copyright,
-                     {saturate((int64_t(p.left()) + p.right()) / 2), saturate(y)},
+                     pagePoint(double((int64_t(p.left()) + p.right()) / 2), y),
                      formatText(text(DrawTextId::Copyright), {s.copyright}), small,
                      TextAlign::Centre | TextAlign::Top);
         }
@@ -151,7 +149,7 @@ void drawPageFurniture(CDrawContext& ctx) {
             const int64_t y = prefs.showtitle
                                   ? int64_t(title.bottom) + ctx.units(prefs.textoffset1)
                                   : int64_t(p.top()) + ascent + ctx.units(prefs.textoffset1);
-            drawText(ctx, PageText::Artist, {p.right(), saturate(y)}, s.artist, small,
+            drawText(ctx, PageText::Artist, pagePoint(p.right(), y), s.artist, small,
                      TextAlign::Right | TextAlign::Top);
         }
     }
@@ -160,18 +158,18 @@ void drawPageFurniture(CDrawContext& ctx) {
     int64_t footer = int64_t(p.bottom()) - roundToInt(smallMetrics.height());
     if (page > 0 && prefs.showpagenumbers) {
         const int count = static_cast<int>(s.pages.size());
-        drawText(ctx, PageText::PageNumber, {p.right(), saturate(footer)},
+        drawText(ctx, PageText::PageNumber, pagePoint(p.right(), footer),
                  formatText(text(DrawTextId::PageOfPages), {int64_t(page) + 1, int64_t(count)}),
                  small, TextAlign::Right | TextAlign::Top);
     }
     if (prefs.showfilename && !ctx.view.fileName.isEmpty()) {
-        drawText(ctx, PageText::FileName, {p.left(), saturate(footer)}, ctx.view.fileName, small,
+        drawText(ctx, PageText::FileName, pagePoint(p.left(), footer), ctx.view.fileName, small,
                  TextAlign::Left | TextAlign::Top);
         footer -= ctx.step + ascent;
     }
     if (page > 0 && prefs.showtitle) {
         const QString title = s.title.isEmpty() ? textBoxLines(s.titleBox).join(u' ') : s.title;
-        drawText(ctx, PageText::RunningTitle, {p.left(), saturate(footer)}, title, small,
+        drawText(ctx, PageText::RunningTitle, pagePoint(p.left(), footer), title, small,
                  TextAlign::Left | TextAlign::Top);
     }
 }

@@ -26,7 +26,7 @@ QStringList textBoxLines(const CTextBox& box);
 // The title and subtitle boxes as drawn: the score's title or subtitle when the box has
 // no text of its own, and the page's margins when it has no width. A title box never
 // placed in Layout mode takes the room the page layout keeps for it (24 units, or its
-// text when taller) below the top margin; an unplaced subtitle follows the title's text.
+// text when taller) below the top margin; an unplaced subtitle follows the title box.
 CTextBox drawnTitleBox(const CDrawContext& ctx);
 CTextBox drawnSubtitleBox(const CDrawContext& ctx);
 

@@ -15,8 +15,8 @@ namespace {
 constexpr int32_t kAboveUpStem = 9;  // semitones above a note whose stem points up
 
 struct PhraseEnd {
-    int32_t x = 0;
-    int32_t y = 0;
+    double x = 0;
+    double y = 0;
 };
 
 // An end of the mark: x at the right edge of its chord's head; the height of its note,
@@ -34,7 +34,7 @@ PhraseEnd phraseEnd(const CDrawContext& ctx, const DrawnEvent& e, int32_t tick, 
         if (c.up) p += kAboveUpStem;
     }
     if (isBlackKey(p)) p += 1;
-    return {roundToInt(x + ctx.W), noteY(ctx, e.geometry, p, std::max(e.part, 0), key)};
+    return {double(coord(x + ctx.W)), double(noteY(ctx, e.geometry, p, std::max(e.part, 0), key))};
 }
 
 }  // namespace
@@ -53,22 +53,24 @@ void drawPhraseMark(CDrawContext& ctx, const DrawnEvent& e) {
     PhraseEnd a = phraseEnd(ctx, e, firstTick, ev.data[1]);
     PhraseEnd b = phraseEnd(ctx, e, lastTick, ev.data[2]);
     if (split) {
-        const int64_t length = int64_t(e.line.right) - e.line.left;
+        const double length = double(e.line.right) - e.line.left;
         if (isStart)
-            b.x = saturate(b.x + length);
+            b.x += length;
         else
-            a.x = saturate(a.x - length);
+            a.x -= length;
     }
     // A flat arch: its height grows with its span, between 1.5 and 4 units.
-    const double span = std::abs(double(b.x) - a.x);
-    const int32_t rise = roundToInt(std::clamp(span * 0.12, 1.5 * ctx.u, 4 * ctx.u));
-    const int32_t inset = roundToInt(span / 4);
-    const QPoint p0(a.x, a.y), p3(b.x, b.y);
-    const QPoint c1(a.x + inset, a.y - rise), c2(b.x - inset, b.y - rise);
+    const double span = std::abs(b.x - a.x);
+    const double rise = coord(std::clamp(span * 0.12, 1.5 * ctx.u, 4 * ctx.u));
+    const double inset = coord(span / 4);
+    const QPoint p0 = pagePoint(a.x, a.y), p3 = pagePoint(b.x, b.y);
+    const QPoint c1 = pagePoint(a.x + inset, a.y - rise), c2 = pagePoint(b.x - inset, b.y - rise);
     ctx.surface.beginElement(eventElementKind(e.track), e.index);
     ctx.surface.drawBezier(p0, c1, c2, p3, Pen{.colour = partColour(ctx, e.part), .width = ctx.w});
     ctx.surface.endElement();
-    addHitRect(ctx, e, QRect(p0, p3).normalized() | QRect(c1, c2).normalized(), a.x);
+    addHitRect(ctx, e,
+               pageRect(p0.x(), p0.y(), p3.x(), p3.y()) | pageRect(c1.x(), c1.y(), c2.x(), c2.y()),
+               p0.x());
 }
 
 }  // namespace ks

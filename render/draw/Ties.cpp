@@ -99,11 +99,13 @@ void tie(CDrawContext& ctx, const LineGeometry& g, int part, const CTrack& track
 
 int tiePartner(const CTrack& track, int note) {
     const CNote& n = track.notes.at(note);
-    if (!(n.flags & NoteFlag::TieStart)) return -1;
-    const int i = track.notes.lowerBound(CNote{.time = n.end(), .pitch = n.pitch});
+    const int64_t end = int64_t(n.time) + n.duration;
+    if (!(n.flags & NoteFlag::TieStart) || end > INT32_MAX) return -1;
+    const int32_t at = static_cast<int32_t>(end);
+    const int i = track.notes.lowerBound(CNote{.time = at, .pitch = n.pitch});
     if (i >= track.notes.size()) return -1;
     const CNote& m = track.notes.at(i);
-    return m.time == n.end() && m.pitch == n.pitch && (m.flags & NoteFlag::TieEnd) ? i : -1;
+    return m.time == at && m.pitch == n.pitch && (m.flags & NoteFlag::TieEnd) ? i : -1;
 }
 
 int tieOrigin(const CTrack& track, int note) {
@@ -115,7 +117,9 @@ int tieOrigin(const CTrack& track, int note) {
     for (int k = 0; k < c.noteCount; ++k) {
         const int i = c.firstNote + k;
         const CNote& m = track.notes.at(i);
-        if (m.pitch == n.pitch && m.end() == n.time && (m.flags & NoteFlag::TieStart)) return i;
+        if (m.pitch == n.pitch && int64_t(m.time) + m.duration == n.time &&
+            (m.flags & NoteFlag::TieStart))
+            return i;
     }
     return -1;
 }

@@ -68,40 +68,42 @@ void drawWedge(CDrawContext& ctx, const DrawnEvent& e) {
         if (slice.line != e.lineIndex) continue;
         if (ctx.view.pageOrLayout() && slice.page != ctx.view.page) continue;
         const CScoreBar& bar = ctx.score.bar(slice.bar);
-        const int32_t from = bar.startTick + slice.startOffset;
-        const int32_t to = bar.startTick + slice.endOffset;
-        const int32_t x0 = slice.holdsStart ? tickX(ctx, barOnLine(ctx, e.span, from), from)
-                                            : tickX(ctx, e.span.firstBar, e.span.startTick);
-        int32_t x1 = e.line.right - ctx.step;
+        const int32_t from = saturate(int64_t(bar.startTick) + slice.startOffset);
+        const int32_t to = saturate(int64_t(bar.startTick) + slice.endOffset);
+        const double x0 = slice.holdsStart ? tickX(ctx, barOnLine(ctx, e.span, from), from)
+                                           : tickX(ctx, e.span.firstBar, e.span.startTick);
+        double x1 = double(e.line.right) - ctx.step;
         if (slice.holdsEnd) x1 = to > from ? tickX(ctx, barOnLine(ctx, e.span, to, true), to) : x0;
-        const int32_t top = fractionalPitchToY(e.line, ctx.u, e.event.pitch);
+        const double top = fractionalPitchToY(e.line, ctx.u, e.event.pitch);
         const int32_t height = ctx.units(kWedgeHeight);
-        const int32_t bottom = top + height;
-        const int32_t middle = top + height / 2 + ctx.units(1.0 / 6);
+        const double bottom = top + height;
+        const double middle = top + height / 2 + ctx.units(1.0 / 6);
         const bool selected = ctx.view.isSelected(e.track, e.index);
         const Pen pen{.colour = selected ? QColor(255, 0, 0) : partColour(ctx, e.part),
                       .width = std::max(1, ctx.units(1 / 2.5))};
         ctx.surface.beginElement(eventElementKind(e.track), e.index);
         if (slice.holdsStart && slice.holdsEnd && x1 <= x0) {
             // A wedge of no length: nothing but its point.
-            ctx.surface.drawLine({x0, middle}, {x0, middle}, pen);
+            ctx.surface.drawLine(pagePoint(x0, middle), pagePoint(x0, middle), pen);
         } else {
             // The wide end opens to the full height; the narrow end closes to a point
             // only where the wedge really ends narrow.
-            const int32_t wide = crescendo ? x1 : x0;
-            const int32_t narrow = crescendo ? x0 : x1;
+            const double wide = crescendo ? x1 : x0;
+            const double narrow = crescendo ? x0 : x1;
             const bool point = crescendo ? slice.holdsStart : slice.holdsEnd;
             const int32_t open = point ? 0 : ctx.units(kOpenNarrowEnd);
             if (point) {
-                ctx.surface.drawPolyline({{wide, top}, {narrow, middle}, {wide, bottom}}, pen);
+                ctx.surface.drawPolyline(
+                    {pagePoint(wide, top), pagePoint(narrow, middle), pagePoint(wide, bottom)},
+                    pen);
             } else {
-                ctx.surface.drawLine({wide, top}, {narrow, middle - open}, pen);
-                ctx.surface.drawLine({narrow, middle + open}, {wide, bottom}, pen);
+                ctx.surface.drawLine(pagePoint(wide, top), pagePoint(narrow, middle - open), pen);
+                ctx.surface.drawLine(pagePoint(narrow, middle + open), pagePoint(wide, bottom),
+                                     pen);
             }
         }
         ctx.surface.endElement();
-        addHitRect(ctx, e, QRect(QPoint(std::min(x0, x1), top), QPoint(std::max(x0, x1), bottom)),
-                   x0);
+        addHitRect(ctx, e, pageRect(x0, top, x1, bottom), coord(x0));
     }
 }
 

@@ -8,16 +8,9 @@ namespace ks {
 
 namespace {
 
-QString keyOf(const FontSpec& f) {
-    return QStringLiteral("%1|%2|%3|%4|%5%6%7")
-        .arg(f.family)
-        .arg(f.height)
-        .arg(f.weight)
-        .arg(f.width)
-        .arg(f.italic)
-        .arg(f.underline)
-        .arg(f.strikeout);
-}
+// Texts whose advances are kept; longer ones are measured each time.
+constexpr qsizetype kCachedTextLength = 16;
+constexpr qsizetype kCachedTexts = 4096;
 
 QFont referenceFont(const FontSpec& f) {
     QFont font(f.family);
@@ -41,9 +34,13 @@ FontMetricsEngine& FontMetricsEngine::instance() {
     return engine;
 }
 
-const FontMetricsEngine::Entry& FontMetricsEngine::entry(const FontSpec& f) {
-    const QString key = keyOf(f);
-    if (auto it = cache_.constFind(key); it != cache_.constEnd()) return *it;
+size_t qHash(const FontSpec& f, size_t seed) {
+    return qHashMulti(seed, f.family, f.height, f.weight, f.width, f.italic, f.underline,
+                      f.strikeout);
+}
+
+FontMetricsEngine::Entry& FontMetricsEngine::entry(const FontSpec& f) {
+    if (auto it = cache_.find(f); it != cache_.end()) return *it;
     Entry e;
     e.font = referenceFont(f);
     const QFontMetricsF metrics(e.font);
@@ -56,17 +53,27 @@ const FontMetricsEngine::Entry& FontMetricsEngine::entry(const FontSpec& f) {
     e.descent = metrics.descent() * e.scale;
     const double average = metrics.averageCharWidth() * e.scale;
     if (f.width > 0 && average > 0) e.widthScale = f.width / average;
-    return *cache_.insert(key, e);
+    return *cache_.insert(f, e);
 }
 
 TextMetrics FontMetricsEngine::measure(const FontSpec& font, const QString& text) {
     QMutexLocker lock(&mutex_);
-    const Entry& e = entry(font);
+    Entry& e = entry(font);
     TextMetrics m;
     m.ascent = e.ascent;
     m.descent = e.descent;
-    if (!text.isEmpty())
-        m.width = QFontMetricsF(e.font).horizontalAdvance(text) * e.scale * e.widthScale;
+    if (text.isEmpty()) return m;
+    double advance;
+    if (auto it = e.advances.constFind(text); it != e.advances.constEnd()) {
+        advance = *it;
+    } else {
+        advance = QFontMetricsF(e.font).horizontalAdvance(text);
+        if (text.size() <= kCachedTextLength) {
+            if (e.advances.size() >= kCachedTexts) e.advances.clear();
+            e.advances.insert(text, advance);
+        }
+    }
+    m.width = advance * e.scale * e.widthScale;
     return m;
 }
 

@@ -12,6 +12,8 @@
 
 namespace ks {
 
+size_t qHash(const FontSpec& font, size_t seed = 0);
+
 class FontMetricsEngine {
   public:
     static constexpr int kReferencePixels = 1024;
@@ -37,10 +39,13 @@ class FontMetricsEngine {
         double scale = 1.0;              // page units per reference pixel
         double widthScale = 1.0;         // horizontal stretch asked for by FontSpec::width
         double ascent = 0, descent = 0;  // page units
+        // Advances of texts measured before, in reference pixels: drawing measures the
+        // same few glyphs over and over.
+        QHash<QString, double> advances;
     };
-    const Entry& entry(const FontSpec& font);
+    Entry& entry(const FontSpec& font);
     QMutex mutex_;
-    QHash<QString, Entry> cache_;
+    QHash<FontSpec, Entry> cache_;
 };
 
 }  // namespace ks

@@ -109,7 +109,9 @@ void PainterSurface::drawBezier(QPoint p0, QPoint c1, QPoint c2, QPoint p3, cons
 void PainterSurface::drawText(QPoint at, const QString& text, const FontSpec& font,
                               const QColor& colour, int align) {
     if (text.isEmpty()) return;
-    const TextMetrics m = measure(font, text);
+    // Left-aligned text needs no width.
+    const bool left = (align & TextAlign::HorizontalMask) == TextAlign::Left;
+    const TextMetrics m = measure(font, left ? QString() : text);
     double x = at.x();
     switch (align & TextAlign::HorizontalMask) {
         case TextAlign::Right:

@@ -54,7 +54,7 @@ TEST(AnnotationDrawing, TempoMarkWithoutTextShowsANoteSymbolAndTheTempo) {
     ASSERT_EQ(ctx.hitRects.size(), 1u);
     EXPECT_EQ(ctx.hitRects[0].track, kTempoTrack);
     EXPECT_EQ(ctx.hitRects[0].rect.left(), symbol.points[0].x());
-    EXPECT_EQ(ctx.hitRects[0].rect.bottom() + 1, pitchToY(line, 10, 84));
+    EXPECT_EQ(ctx.hitRects[0].rect.bottom(), pitchToY(line, 10, 84));
 }
 
 TEST(AnnotationDrawing, TempoTextFollowsTheTimeSignatureAndItsOwnText) {

@@ -142,7 +142,7 @@ TEST(PageFurniture, TitleBoxesFallBackToTheTitlesAndMarginsAndHonourTheirUserFon
     EXPECT_EQ(title.right, 7767);
     EXPECT_EQ(title.top, 500);
     EXPECT_EQ(title.bottom, 500 + 40 * 24);
-    EXPECT_EQ(drawnSubtitleBox(ctx).top, 500 + qRound(f.surface.cellHeight(titleFont(ctx))));
+    EXPECT_EQ(drawnSubtitleBox(ctx).top, title.bottom);
     // Under a placed title box the subtitle starts at the box's bottom.
     f.score.titleBox.top = 600;
     f.score.titleBox.bottom = 900;

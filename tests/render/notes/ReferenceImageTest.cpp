@@ -38,11 +38,14 @@ void compareWithReference(const QImage& image, const QString& name) {
     const QImage reference(path);
     ASSERT_FALSE(reference.isNull()) << "missing reference " << path.toStdString();
     const QImage actual = image.convertToFormat(reference.format());
-    EXPECT_LT(differingShare(actual, reference), 0.0005) << name.toStdString();
+    EXPECT_LT(differingShare(actual, reference), 0.0002) << name.toStdString();
 }
 
 }  // namespace
 
-TEST(NotesReferenceImage, KeystaveBlackAndWhite) {
-    compareWithReference(renderPage(sampleScore(), 150), QStringLiteral("keystave-bw-150"));
+// One page per look of the sample score at 150 dpi.
+TEST(NotesReferenceImage, SampleScoreInEachLook) {
+    for (const SampleLook& look : sampleLooks())
+        compareWithReference(renderPage(sampleScore(look.adjust), 150),
+                             QStringLiteral("%1-150").arg(QLatin1String(look.name)));
 }

@@ -70,6 +70,8 @@ CScore sampleScore(const std::function<void(CScore&)>& adjust) {
         if (n.time >= 1152 && n.time < 1248) n.flags |= NoteFlag::Tuplet;
     s.prefs.extendmode = ExtendMode::LedgerLines;
     s.prefs.colourmode = 0;
+    s.prefs.showclefs = true;
+    s.prefs.showtimesignature = true;
     if (adjust) adjust(s);
     layOut(s);
     s.bars[2].styleLeft = 3;
@@ -77,6 +79,41 @@ CScore sampleScore(const std::function<void(CScore&)>& adjust) {
     s.bars[5].styleRight = 4;
     layOut(s);
     return s;
+}
+
+const std::vector<SampleLook>& sampleLooks() {
+    static const std::vector<SampleLook> looks = {
+        {"keystave-bw", {}},
+        {"colour",
+         [](CScore& s) {
+             s.prefs.colourmode = 4;
+             s.prefs.thicklines = true;
+             s.prefs.extendmode = ExtendMode::FullStaveFaded;
+         }},
+        {"conventional",
+         [](CScore& s) {
+             s.prefs.stavetype = 3;
+             s.prefs.stavegap = 4;
+             s.setKeySignature(9, 0);
+         }},
+        {"letters",
+         [](CScore& s) {
+             s.prefs.stavetype = 4;
+             s.prefs.stavegap = 4;
+         }},
+        {"keyboards",
+         [](CScore& s) {
+             s.prefs.showkeyboards = true;
+             s.prefs.extendmode = ExtendMode::StaveLines;
+             s.prefs.reducedspacing = true;
+         }},
+        {"shaded",
+         [](CScore& s) {
+             s.prefs.colourmode = 1;
+             s.prefs.extendmode = ExtendMode::AffectedBars;
+         }},
+    };
+    return looks;
 }
 
 }  // namespace ks::test

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include "model/Score.h"
 
@@ -13,5 +14,16 @@ namespace ks::test {
 // Two hands (parts 0 and 2) over six bars of 4/4, three bars a line, keystave type 0,
 // black and white, ledger lines. `adjust` changes preferences before the layout.
 CScore sampleScore(const std::function<void(CScore&)>& adjust = {});
+
+// The sample score in the looks the reference images show, by name: "keystave-bw",
+// "colour" (notes and staves coloured, thick lines, faded full stave), "conventional"
+// (black and white, two flats), "letters" (coloured letter notes), "keyboards"
+// (keyboard guides, dashed extension, reduced spacing), "shaded" (octave bands,
+// extension on affected bars).
+struct SampleLook {
+    const char* name;
+    std::function<void(CScore&)> adjust;
+};
+const std::vector<SampleLook>& sampleLooks();
 
 }  // namespace ks::test
