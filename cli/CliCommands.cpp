@@ -5,10 +5,15 @@
 #include <QJsonDocument>
 #include <cstdio>
 
+#include "ConvertAudio.h"
 #include "CliTextIds.h"
 #include "LayoutJson.h"
 #include "PngExport.h"
 #include "ScoreJson.h"
+#include "interchange/MidiExport.h"
+#include "interchange/MidiFile.h"
+#include "interchange/MidiImport.h"
+#include "model/ScoreOperations.h"
 #include "model/StringIds.h"
 #include "model/TextTable.h"
 #include "render/output/PageImage.h"
@@ -35,7 +40,12 @@ int usage() {
                        "  dump FILE              print the score of FILE as JSON\n"
                        "  layout FILE [--music]  print the page layout of FILE (or its Music-mode\n"
                        "                         line) as JSON\n"
-                       "  convert IN OUT.ksv     save IN as a document of the current format\n"
+                       "  convert IN OUT.ksv     save IN as a document of the current format;\n"
+                       "                         a MIDI file IN is imported, with the clean-ups\n"
+                       "                         --remove-overlaps --extend-notes --shorten-notes\n"
+                       "  convert IN OUT.mid     export the notes of IN as a standard MIDI file\n"
+                       "  convert IN OUT.wav     render the performance of IN (repeats played,\n"
+                       "                         no metronome) as audio\n"
                        "  convert IN OUT.png --dpi R [--page N]\n"
                        "                         draw the pages of IN as OUT1.png, OUT2.png, ...\n"
                        "                         (or only page N) at R dots per inch"));
@@ -54,13 +64,50 @@ QString extensionOf(const QString& path) {
     return QFileInfo(path).suffix().toLower();
 }
 
-// Reads a document container (".ksv", ".tpm", ".autosave", or any zip archive) or a
-// bare score document. On failure prints the messages the editor would show.
-bool loadScore(const QString& path, CScore& score, CPrinterSettings* printer) {
+// The clean-ups of a MIDI import, as the editor's import dialog offers them.
+struct ImportCleanUps {
+    bool removeOverlaps = false;
+    bool extendNotes = false;
+    bool shortenNotes = false;
+};
+
+// Takes the import options out of the arguments.
+ImportCleanUps takeCleanUps(QStringList& args) {
+    ImportCleanUps c;
+    c.removeOverlaps = args.removeAll(QStringLiteral("--remove-overlaps")) > 0;
+    c.extendNotes = args.removeAll(QStringLiteral("--extend-notes")) > 0;
+    c.shortenNotes = args.removeAll(QStringLiteral("--shorten-notes")) > 0;
+    return c;
+}
+
+// A standard MIDI file as a new document with the built-in defaults. The reader's
+// messages are printed; whatever it read is kept, as in the editor.
+void importMidi(const QString& path, CScore& score, const ImportCleanUps& cleanUps) {
+    CMidiFile file;
+    for (const QString& message : file.Read(path).messages)
+        printError(message);
+    score.Reset();
+    score.applyBuiltInDefaults();
+    score.prefs.key = -1;
+    importMidiFile(file, score);
+    if (cleanUps.removeOverlaps) removeOverlaps(score);
+    if (cleanUps.extendNotes) extendNotes(score);
+    if (cleanUps.shortenNotes) shortenNotesAtBarLines(score);
+}
+
+// Reads a document container (".ksv", ".tpm", ".autosave", or any zip archive), a
+// standard MIDI file (".mid", ".smf") or a bare score document. On failure prints the
+// messages the editor would show.
+bool loadScore(const QString& path, CScore& score, CPrinterSettings* printer,
+               const ImportCleanUps& cleanUps = {}) {
     const QString extension = extensionOf(path);
     if (extension == u"mid" || extension == u"smf") {
-        printError(text(StringId::InvalidFileType));
-        return false;
+        if (!QFileInfo(path).isFile()) {
+            printError(text(34250));  // "MIDI File Error: Unable to open File"
+            return false;
+        }
+        importMidi(path, score, cleanUps);
+        return true;
     }
     if (extension == u"ksv" || extension == u"tpm" || extension == u"autosave" ||
         looksLikeZip(path)) {
@@ -130,17 +177,34 @@ int convertToPng(QStringList args) {
     return 0;
 }
 
-int convert(const QStringList& args) {
+int convert(QStringList args) {
     if (args.size() >= 2 && extensionOf(args[1]) == u"png") return convertToPng(args);
+    const ImportCleanUps cleanUps = takeCleanUps(args);
     if (args.size() != 2) return usage();
     const QString& out = args[1];
-    if (extensionOf(out) != u"ksv") {
+    if (isAudioPath(out)) {
+        CScore score;
+        if (!loadScore(args[0], score, nullptr, cleanUps)) return kFailure;
+        const QString error = writeAudio(score, out);
+        if (error.isEmpty()) return 0;
+        printError(error);
+        return kFailure;
+    }
+    const QString outExtension = extensionOf(out);
+    if (outExtension != u"ksv" && outExtension != u"mid" && outExtension != u"smf") {
         printError(text(StringId::InvalidFileType));
         return kFailure;
     }
     CScore score;
     CPrinterSettings printer;
-    if (!loadScore(args[0], score, &printer)) return kFailure;
+    if (!loadScore(args[0], score, &printer, cleanUps)) return kFailure;
+    if (outExtension == u"mid" || outExtension == u"smf") {
+        const MidiResult written = exportMidiFile(score).Write(out);
+        for (const QString& message : written.messages)
+            printError(message);
+        if (!written.ok) printError(text(34203));  // "Error Saving MIDI File"
+        return written.ok ? 0 : kFailure;
+    }
     // A batch conversion leaves no backup beside its output.
     ContainerWriteOptions options;
     options.backup = false;

@@ -3,6 +3,9 @@
 //   keystaves-cli dump FILE                          the score model as JSON
 //   keystaves-cli layout FILE [--music]              the page layout as JSON
 //   keystaves-cli convert IN OUT.ksv                 re-save a document in the current format
+//                                                    (a MIDI file IN is imported)
+//   keystaves-cli convert IN OUT.mid                 export the notes as a standard MIDI file
+//   keystaves-cli convert IN OUT.wav                 the performance of IN as audio
 //   keystaves-cli convert IN OUT.png --dpi R [--page N]   draw the pages as PNG images
 //
 // Exit status 0 on success; on failure the message the editor would show goes to

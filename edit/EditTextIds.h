@@ -14,4 +14,16 @@ constexpr int AutoSpaceLinesOnPages = 40304;
 constexpr int AutoAdjustFirstLine = 40305;
 constexpr int AskResetLinePositions = 40306;
 constexpr int AskResetAllLayout = 40307;
+constexpr int MidiFileSaved = 34202;
+constexpr int ErrorSavingMidiFile = 34203;
+constexpr int PlainText = 40310;  // "%s": a message whose text is ready made
+constexpr int RemoveOverlaps = 40311;
+constexpr int ExtendNotes = 40312;
+constexpr int ShortenNotes = 40313;
+constexpr int AskRemoveOverlaps = 40314;
+constexpr int MidiImportTitle = 40315;
+constexpr int MidiImportGroup = 40316;
+constexpr int MidiImportRemoveOverlapping = 40317;
+constexpr int MidiImportExtendNotes = 40318;
+constexpr int MidiImportShortenNotes = 40319;
 }  // namespace ks::StringId

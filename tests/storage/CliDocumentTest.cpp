@@ -88,3 +88,33 @@ TEST_F(CliDocumentTest, BadInputFailsWithTheEditorsMessageAndWritesNothing) {
         EXPECT_TRUE(tempFiles().isEmpty());
     }
 }
+
+// A MIDI file converts to a document: notes in the hands, the clean-ups when asked for.
+TEST_F(CliDocumentTest, ConvertImportsMidiFilesWithTheirCleanUps) {
+    const QString midi = QStringLiteral(KS_SOURCE_DIR "/tests/fixtures/midi/format1-piano.mid");
+    ASSERT_TRUE(QFileInfo::exists(midi));
+    const QString out = workPath(QStringLiteral("imported.ksv"));
+    const CliRun run =
+        cli({QStringLiteral("convert"), midi, out, QStringLiteral("--remove-overlaps")});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    const CliRun dump = cli({QStringLiteral("dump"), out});
+    ASSERT_EQ(dump.status, 0);
+    EXPECT_TRUE(dump.out.contains("\"notes\": ["));
+    EXPECT_FALSE(dump.out.contains("\"parts\": [\n        0,\n        0,\n        0,\n        0"));
+    const CliRun missing =
+        cli({QStringLiteral("convert"), workPath(QStringLiteral("none.mid")), out});
+    EXPECT_NE(missing.status, 0);
+    EXPECT_TRUE(missing.err.contains("MIDI File Error: Unable to open File"));
+}
+
+TEST_F(CliDocumentTest, ConvertExportsAStandardMidiFile) {
+    const QString out = workPath(QStringLiteral("ode.mid"));
+    const CliRun run = cli({QStringLiteral("convert"), sample, out});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_TRUE(readBytes(out).startsWith("MThd"));
+    // Back in as a document: the two hands again.
+    const CliRun back = cli({QStringLiteral("dump"), out});
+    ASSERT_EQ(back.status, 0) << back.err.toStdString();
+    EXPECT_TRUE(back.out.contains("\"title\": \"Right Hand\""));
+    EXPECT_TRUE(back.out.contains("\"title\": \"Left Hand\""));
+}

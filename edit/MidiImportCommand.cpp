@@ -1,0 +1,64 @@
+#include "MidiImportCommand.h"
+
+#include <QSettings>
+
+#include "edit/EditTextIds.h"
+#include "edit/TidyCommands.h"
+#include "interchange/MidiImport.h"
+
+namespace ks {
+
+namespace {
+
+QSettings settings() {
+    return QSettings(QStringLiteral("Halvern"),
+                     QStringLiteral("Halvern Keystaves Notation Software"));
+}
+
+}  // namespace
+
+MidiImportOptions MidiImportOptions::load() {
+    QSettings s = settings();
+    MidiImportOptions o;
+    o.removeOverlapping = s.value(QStringLiteral("MidiImportRemoveOverlapping"), 0).toInt() != 0;
+    o.extendNotes = s.value(QStringLiteral("MidiImportExtendNotes"), 0).toInt() != 0;
+    o.shortenNotes = s.value(QStringLiteral("MidiImportShortenNotes"), 0).toInt() != 0;
+    return o;
+}
+
+void MidiImportOptions::save() const {
+    QSettings s = settings();
+    s.setValue(QStringLiteral("MidiImportRemoveOverlapping"), removeOverlapping ? 1 : 0);
+    s.setValue(QStringLiteral("MidiImportExtendNotes"), extendNotes ? 1 : 0);
+    s.setValue(QStringLiteral("MidiImportShortenNotes"), shortenNotes ? 1 : 0);
+}
+
+bool importMidiDocument(CKeystaveDoc& doc, const QString& path, IDocumentPrompts& prompts,
+                        const MidiImportSteps& steps) {
+    CMidiFile file;
+    const MidiResult read = file.Read(path);
+    for (const QString& message : read.messages)
+        prompts.showMessage(StringId::PlainText, {message});
+
+    auto score = std::make_unique<CScore>();
+    CPrinterSettings printer;
+    if (steps.applyDefaults) steps.applyDefaults(*score, printer);
+    score->prefs.key = -1;
+    importMidiFile(file, *score);
+    doc.adoptScore(std::move(score), printer);
+    if (steps.layout) steps.layout(doc.score());
+
+    if (!steps.chooseOptions) return true;
+    const std::optional<MidiImportOptions> chosen = steps.chooseOptions(MidiImportOptions::load());
+    if (!chosen) return true;
+    chosen->save();
+    if (chosen->removeOverlapping)
+        runTidyCommand(TidyCommand::RemoveOverlaps, doc.score(), doc.history(), prompts);
+    if (chosen->extendNotes)
+        runTidyCommand(TidyCommand::ExtendNotes, doc.score(), doc.history(), prompts);
+    if (chosen->shortenNotes)
+        runTidyCommand(TidyCommand::ShortenNotes, doc.score(), doc.history(), prompts);
+    return true;
+}
+
+}  // namespace ks

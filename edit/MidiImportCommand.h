@@ -1,0 +1,42 @@
+// Opening a standard MIDI file as a document: the file read into a new score, the
+// options asked for, and the chosen clean-ups run as undo steps.
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <optional>
+
+#include "storage/DocumentPrompts.h"
+#include "storage/KeystaveDoc.h"
+
+namespace ks {
+
+// The clean-ups offered after a MIDI import, kept as the registry values
+// "MidiImportRemoveOverlapping", "MidiImportExtendNotes", "MidiImportShortenNotes".
+struct MidiImportOptions {
+    bool removeOverlapping = false;
+    bool extendNotes = false;
+    bool shortenNotes = false;
+
+    static MidiImportOptions load();
+    void save() const;
+    bool operator==(const MidiImportOptions&) const = default;
+};
+
+struct MidiImportSteps {
+    // Gives a new score its default settings (the application's defaults); may be empty.
+    std::function<void(CScore&, CPrinterSettings&)> applyDefaults;
+    // Lays the score out before the options are asked.
+    std::function<void(CScore&)> layout;
+    // The options dialog: starts from `current`; an empty answer applies no clean-up.
+    std::function<std::optional<MidiImportOptions>(const MidiImportOptions& current)> chooseOptions;
+};
+
+// Reads the MIDI file at `path` into a new score of `doc` (reader messages go to
+// `prompts`; whatever was read is kept), lays it out, asks for the options and runs the
+// chosen clean-ups, each as an undo step. Always succeeds, as an import never refuses a
+// file: an unreadable file gives an empty score.
+bool importMidiDocument(CKeystaveDoc& doc, const QString& path, IDocumentPrompts& prompts,
+                        const MidiImportSteps& steps);
+
+}  // namespace ks
