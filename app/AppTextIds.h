@@ -4,6 +4,7 @@
 #include "model/StringIds.h"
 
 namespace ks::StringId {
+constexpr int MidiFileFilter = 34007;
 // Menu titles and item labels.
 constexpr int MenuFile = 41000;
 constexpr int MenuEdit = 41001;

@@ -5,6 +5,7 @@
 #include "app/DefaultSettings.h"
 #include "app/DocumentLayout.h"
 #include "app/KeystaveView.h"
+#include "app/MidiFileDialogs.h"
 #include "app/UserInterface.h"
 #include "storage/KeystaveDoc.h"
 
@@ -20,6 +21,7 @@ CChildFrame::CChildFrame(StorageSession& session, IUserInterface& ui, QWidget* p
         layOutDocument(score, doc_->printer());
         if (view_) view_->documentChanged();
     };
+    installMidiImport(*doc_, ui_);
     view_ = new CKeystaveView(*doc_, this);
     setWidget(view_);
 }

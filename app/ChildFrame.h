@@ -54,6 +54,7 @@ class CChildFrame : public QMdiSubWindow, public ICommandTarget {
     void removeSavedSettings();
     void setPaperColour();
     void displaySettings();
+    void exportMidi();
 
     IUserInterface& ui_;
     std::unique_ptr<CKeystaveDoc> doc_;

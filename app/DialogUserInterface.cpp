@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "app/AppTextIds.h"
+#include "app/MidiFileDialogs.h"
 #include "app/OpenFilter.h"
 #include "model/TextFormat.h"
 #include "model/TextTable.h"
@@ -87,6 +88,25 @@ void DialogUserInterface::openExternal(const QString& urlOrPath) {
     const QUrl url = QFileInfo::exists(urlOrPath) ? QUrl::fromLocalFile(urlOrPath)
                                                   : QUrl(urlOrPath, QUrl::StrictMode);
     if (url.isValid()) QDesktopServices::openUrl(url);
+}
+
+QString DialogUserInterface::chooseExportPath(const QString& proposed, const QString& filter,
+                                              const QString& defaultExtension) {
+    QFileDialog dialog(parent_);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(qtNameFilters(filter));
+    dialog.setDefaultSuffix(defaultExtension);
+    dialog.selectFile(proposed);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().front();
+}
+
+std::optional<MidiImportOptions> DialogUserInterface::chooseMidiImportOptions(
+    const MidiImportOptions& current) {
+    CMidiFileDlg dialog(current, parent_);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.options();
 }
 
 bool DialogUserInterface::askForFeedback() {

@@ -22,6 +22,10 @@ class DialogUserInterface : public IUserInterface {
     std::optional<QColor> chooseColour(const QColor& initial, const QString& title) override;
     void openExternal(const QString& urlOrPath) override;
     bool askForFeedback() override;
+    QString chooseExportPath(const QString& proposed, const QString& filter,
+                             const QString& defaultExtension) override;
+    std::optional<MidiImportOptions> chooseMidiImportOptions(
+        const MidiImportOptions& current) override;
 
     // Where status texts go (the main frame's status bar).
     std::function<void(const QString&)> statusSink;

@@ -1,5 +1,8 @@
 // The document's commands of a document window: saving, undo and redo, the default
-// settings, the paper colour and the display settings.
+// settings, the paper colour, the display settings and the MIDI export.
+#include <QDir>
+#include <QFileInfo>
+
 #include "app/AppTextIds.h"
 #include "app/ChildFrame.h"
 #include "app/CommandIds.h"
@@ -9,6 +12,7 @@
 #include "app/KeystaveView.h"
 #include "app/UserInterface.h"
 #include "edit/LayoutModeCommands.h"
+#include "edit/MidiExportCommand.h"
 #include "model/TextTable.h"
 #include "render/ColourScheme.h"
 #include "storage/KeystaveDoc.h"
@@ -57,6 +61,7 @@ std::optional<CommandState> CChildFrame::commandState(int id) {
         case Cmd::UseDefaultSettings:
         case Cmd::SaveSettingsAsDefault:
         case Cmd::DisplaySettings:
+        case Cmd::ExportMidi:
             return CommandState{};
         case Cmd::PaperColour:
             return CommandState{view_->viewMode() == ViewMode::Page};
@@ -115,6 +120,9 @@ void CChildFrame::runCommand(int id) {
             break;
         case Cmd::DisplaySettings:
             displaySettings();
+            break;
+        case Cmd::ExportMidi:
+            exportMidi();
             break;
         default:
             break;
@@ -181,6 +189,15 @@ void CChildFrame::setPaperColour() {
     prefs.paper = value;
     prefs.margin = value;
     view_->documentChanged();
+}
+
+void CChildFrame::exportMidi() {
+    // The document's name with ".mid" is proposed.
+    const QFileInfo info(doc_->pathName().isEmpty() ? doc_->title() : doc_->pathName());
+    const QString proposed = info.dir().filePath(info.completeBaseName() + QStringLiteral(".mid"));
+    const QString path =
+        ui_.chooseExportPath(proposed, text(StringId::MidiFileFilter), QStringLiteral("mid"));
+    if (!path.isEmpty()) exportMidiDocument(doc_->score(), path, ui_);
 }
 
 void CChildFrame::displaySettings() {

@@ -162,6 +162,13 @@ void CKeystaveApp::openWithDialog() {
                        lastFileTypeAfterOpen(answer->filterIndex, answer->path));
 }
 
+void CKeystaveApp::importMidiWithDialog() {
+    // Not limited by the number of open documents.
+    const std::optional<OpenFileAnswer> answer =
+        ui_.chooseOpenFile({text(StringId::OpenTitle), text(StringId::MidiFileFilter), 1, {}});
+    if (answer && !answer->path.isEmpty()) openDocumentFile(answer->path);
+}
+
 CChildFrame* CKeystaveApp::openDocumentFile(const QString& path) {
     const QString full = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
     for (CChildFrame* child : frame_->children()) {
@@ -253,6 +260,7 @@ std::optional<CommandState> CKeystaveApp::commandState(int id) {
     switch (id) {
         case Cmd::FileNew:
         case Cmd::FileOpen:
+        case Cmd::ImportMidi:
         case Cmd::AppExit:
         case Cmd::About:
         case Cmd::VisitWebsite:
@@ -281,6 +289,9 @@ void CKeystaveApp::runCommand(int id) {
             break;
         case Cmd::FileOpen:
             openWithDialog();
+            break;
+        case Cmd::ImportMidi:
+            importMidiWithDialog();
             break;
         case Cmd::AppExit:
             frame_->close();

@@ -7,6 +7,7 @@
 #include <QString>
 #include <optional>
 
+#include "edit/MidiImportCommand.h"
 #include "storage/DocumentPrompts.h"
 
 class QWidget;
@@ -41,6 +42,13 @@ class IUserInterface : public IDocumentPrompts {
     virtual void openExternal(const QString& urlOrPath) = 0;
     // The feedback question: true for OK, false for "No thanks".
     virtual bool askForFeedback() = 0;
+    // A file to write an export to, with the export's filter ("Description|*.x|...||")
+    // and default extension; empty when cancelled.
+    virtual QString chooseExportPath(const QString& proposed, const QString& filter,
+                                     const QString& defaultExtension) = 0;
+    // The clean-ups to run after a MIDI file was read; nothing when dismissed.
+    virtual std::optional<MidiImportOptions> chooseMidiImportOptions(
+        const MidiImportOptions& current) = 0;
 };
 
 }  // namespace ks

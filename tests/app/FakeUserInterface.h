@@ -40,6 +40,17 @@ class FakeUserInterface : public IUserInterface {
         return feedbackAnswer;
     }
 
+    QString chooseExportPath(const QString& proposed, const QString& filter,
+                             const QString& extension) override {
+        exportRequests.append(proposed + u'|' + filter + u'|' + extension);
+        return exportPath;
+    }
+    std::optional<MidiImportOptions> chooseMidiImportOptions(
+        const MidiImportOptions& current) override {
+        ++importOptionsAsked;
+        return importOptions;
+    }
+
     std::deque<bool> answers;
     std::vector<int> questions;
     QStringList questionTexts;
@@ -54,6 +65,10 @@ class FakeUserInterface : public IUserInterface {
     QStringList opened;
     int feedbackAsked = 0;
     bool feedbackAnswer = false;
+    QStringList exportRequests;
+    QString exportPath;
+    int importOptionsAsked = 0;
+    std::optional<MidiImportOptions> importOptions;
 };
 
 }  // namespace ks::test

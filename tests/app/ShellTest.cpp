@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMimeData>
 #include <QSettings>
@@ -185,7 +186,8 @@ TEST_F(Shell, LaterIssuesCommandsAreVisibleButDisabled) {
         EXPECT_FALSE(frame.action(id)->isEnabled()) << id;
         EXPECT_FALSE(frame.routeCommand(id)) << id;
     }
-    for (int id : {Cmd::FileNew, Cmd::FileSave, Cmd::Zoom200, Cmd::DisplaySettings})
+    for (int id : {Cmd::FileNew, Cmd::FileSave, Cmd::Zoom200, Cmd::DisplaySettings, Cmd::ImportMidi,
+                   Cmd::ExportMidi})
         EXPECT_TRUE(frame.action(id)->isEnabled()) << id;
 }
 
@@ -255,6 +257,31 @@ TEST_F(Shell, DroppedFilesOpenAsDocuments) {
     QApplication::sendEvent(app->frame(), &drop);
     EXPECT_EQ(app->documentCount(), 2);
     EXPECT_TRUE(ui.messages.empty());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Shell, MidiExportThenImportAsANewDocument) {
+    start({QStringLiteral(KS_SOURCE_DIR "/resources/samples/minuet-in-g.ksv")});
+    CMainFrame& frame = *app->frame();
+    ASSERT_EQ(app->documentCount(), 1);
+    ui.exportPath = tempFile("minuet.mid");
+    ASSERT_TRUE(frame.routeCommand(Cmd::ExportMidi));
+    ASSERT_EQ(ui.exportRequests.size(), 1);
+    EXPECT_TRUE(ui.exportRequests[0].contains("minuet-in-g.mid|Standard MIDI Files"));
+    ASSERT_TRUE(QFileInfo(ui.exportPath).size() > 0);
+
+    // Import is not limited by the open documents, and asks for the clean-ups once.
+    ui.openAnswer = OpenFileAnswer{ui.exportPath, 1};
+    ASSERT_TRUE(frame.routeCommand(Cmd::ImportMidi));
+    ASSERT_EQ(app->documentCount(), 2);
+    EXPECT_EQ(ui.importOptionsAsked, 1);
+    CKeystaveDoc& imported = frame.activeChild()->document();
+    EXPECT_TRUE(imported.isModified());
+    EXPECT_GT(imported.score().tracks.size(), 0u);
+    EXPECT_FALSE(imported.score().pages.empty());
 }
 
 }  // namespace
