@@ -84,6 +84,7 @@ void CChildFrame::runCommand(int id) {
     if (const std::optional<LayoutCommand> command = layoutCommandFor(id)) {
         CScore& score = doc_->score();
         const int lines = static_cast<int>(score.lines.size());
+        if (lines == 0) return;
         LayoutCommandContext context{score, doc_->history(), ui_, documentPage(doc_->printer()),
                                      std::clamp(score.selection.layoutindex, 0, lines - 1)};
         if (runLayoutCommand(*command, context)) view_->documentChanged();

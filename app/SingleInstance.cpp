@@ -32,11 +32,12 @@ bool SingleInstance::handOver(const QString& path, int timeoutMs) const {
     QLocalSocket socket;
     socket.connectToServer(name_);
     if (!socket.waitForConnected(timeoutMs)) return false;
-    // The message is the path in UTF-8 and a line end; the reply "1" confirms it.
+    // The message is the path in UTF-8 and a line end; the reply "1" confirms it. A
+    // running copy was reached either way: a busy one that does not answer in time
+    // still keeps its place, and this copy ends.
     socket.write(path.toUtf8() + '\n');
-    if (!socket.waitForBytesWritten(timeoutMs)) return false;
-    if (!socket.waitForReadyRead(timeoutMs)) return false;
-    return socket.read(1) == "1";
+    if (socket.waitForBytesWritten(timeoutMs)) socket.waitForReadyRead(timeoutMs);
+    return true;
 }
 
 bool SingleInstance::listen() {
@@ -45,7 +46,8 @@ bool SingleInstance::listen() {
     server_->setSocketOptions(QLocalServer::UserAccessOption);
     connect(server_, &QLocalServer::newConnection, this, &SingleInstance::readConnection);
     if (server_->listen(name_)) return true;
-    // Nobody answered before (handOver failed), so the socket file is stale.
+    // No running copy could be reached (handOver failed), so a socket file left there
+    // is stale.
     QLocalServer::removeServer(name_);
     return server_->listen(name_);
 }

@@ -20,8 +20,8 @@ class SingleInstance : public QObject {
     explicit SingleInstance(QString name = defaultName(), QObject* parent = nullptr);
     ~SingleInstance() override;
 
-    // Sends `path` to a running copy. True when one took it: this copy should end.
-    bool handOver(const QString& path, int timeoutMs = 1000) const;
+    // Sends `path` to a running copy. True when one was reached: this copy should end.
+    bool handOver(const QString& path, int timeoutMs = 3000) const;
     // Starts listening as the first copy; a socket left behind by a copy that ended
     // without closing it is replaced. False when listening failed.
     bool listen();
