@@ -95,4 +95,6 @@ constexpr int LayoutModeName = 41301;
 constexpr int TrackSelectName = 41302;
 constexpr int MusicModeName = 41303;
 constexpr int PagePane = 41304;
+constexpr int PositionPane = 41305;
+constexpr int TempoPane = 41306;
 }  // namespace ks::StringId

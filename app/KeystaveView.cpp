@@ -130,6 +130,13 @@ QString CKeystaveView::paneText(int pane) const {
                               {int64_t(state_.page + 1), int64_t(pageCount())});
         case Pane::Editing:
             return QString();  // only Music mode names the track being edited
+        case Pane::Position:
+            // Outside Music mode the pane shows the playback position, which stays at
+            // the start until the score is played.
+            return formatText(text(StringId::PositionPane), {int64_t(1), int64_t(1), int64_t(0),
+                                                             int64_t(doc_.score().barCount())});
+        case Pane::Tempo:
+            return formatText(text(StringId::TempoPane), {int64_t(doc_.score().startTempo())});
         default:
             return QString();
     }

@@ -239,7 +239,7 @@ void CMainFrame::updateCommandStates() {
     if (child) child->refreshTitle();
     refreshTitle();
     CKeystaveView* view = child ? &child->view() : nullptr;
-    for (int paneId : {Pane::Mode, Pane::Page, Pane::Editing}) {
+    for (int paneId : {Pane::Editing, Pane::Mode, Pane::Position, Pane::Tempo, Pane::Page}) {
         QLabel* label = panes_.value(paneId);
         const QString value = view ? view->paneText(paneId) : text(paneId);
         if (label && label->text() != value) label->setText(value);

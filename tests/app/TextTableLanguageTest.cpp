@@ -34,7 +34,7 @@ TEST(TextTable, EveryTextTheShellShowsExists) {
     }
     for (int id = StringId::TooManyFilesOpen; id <= StringId::DsApproximateLines; ++id)
         EXPECT_NE(text(id), fallback) << id;
-    for (int id = StringId::PageModeName; id <= StringId::PagePane; ++id)
+    for (int id = StringId::PageModeName; id <= StringId::TempoPane; ++id)
         EXPECT_NE(text(id), fallback) << id;
     for (int i = 0; i < Pane::kCount; ++i)
         EXPECT_NE(text(Pane::kFirst + i), fallback);

@@ -91,6 +91,8 @@ TEST_F(View, PagesStepWithinTheDocument) {
     EXPECT_EQ(view().paneText(Pane::Page), QString(" %1/%1").arg(pages));
     view().runCommand(Cmd::PreviousPage);
     EXPECT_EQ(view().currentPage(), pages - 2);
+    EXPECT_EQ(view().paneText(Pane::Position), " 1/1/0  /  75");  // a new document's bars
+    EXPECT_EQ(view().paneText(Pane::Tempo), " 120bpm ");
     // Fewer pages after a relayout keep the index inside the document.
     doc().score().prefs.barsperline = 16;
     child->relayout();
