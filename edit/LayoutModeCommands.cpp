@@ -3,6 +3,7 @@
 #include "edit/EditTextIds.h"
 #include "render/AutoSpaceLines.h"
 #include "render/LayoutCommands.h"
+#include "render/TickMapping.h"
 
 namespace ks {
 
@@ -25,6 +26,43 @@ bool resetAll(LayoutCommandContext& c) {
 }
 
 }  // namespace
+
+bool moveMarksToLeftMargin(CScore& score, const PageGeometry& page) {
+    const CScoreLine& first = score.line(0);
+    if (score.lines.empty() || first.barsInLine <= 0) return false;
+    bool moved = false;
+    const auto moveIn = [&](CTrack& track, int32_t type) {
+        std::vector<CEvent> keep, shifted;
+        for (const CEvent& e : track.events) {
+            const int bar = score.barAtTick(e.time);
+            const bool onFirstLine =
+                bar >= first.firstBar && bar < first.firstBar + first.barsInLine;
+            if (e.type != type || !onFirstLine || tickToX(score, bar, e.time) >= page.left()) {
+                keep.push_back(e);
+                continue;
+            }
+            // The first tick of the bar drawn at or right of the margin.
+            int32_t lo = e.time, hi = score.barStart(bar) + score.barLength(bar) - 1;
+            while (lo < hi) {
+                const int32_t mid = lo + (hi - lo) / 2;
+                if (tickToX(score, bar, mid) >= page.left())
+                    hi = mid;
+                else
+                    lo = mid + 1;
+            }
+            CEvent m = e;
+            m.time = lo;
+            if (m.time != e.time) moved = true;
+            shifted.push_back(m);
+        }
+        if (shifted.empty()) return;
+        keep.insert(keep.end(), shifted.begin(), shifted.end());
+        track.events.assign(std::move(keep));
+    };
+    moveIn(score.annotationTrack, EventType::Annotation);
+    moveIn(score.tempoTrack, EventType::Tempo);
+    return moved;
+}
 
 bool runLayoutCommand(LayoutCommand command, LayoutCommandContext& c) {
     const int line = c.selectedLine;
@@ -63,8 +101,11 @@ bool runLayoutCommand(LayoutCommand command, LayoutCommandContext& c) {
             return reset || spaced;
         }
         case LayoutCommand::AutoAdjustFirstLine:
-            return step(c, StringId::AutoAdjustFirstLine, UndoKind::Score, 0,
-                        [&] { return autoAdjustFirstLine(c.score, c.page); });
+            return step(c, StringId::AutoAdjustFirstLine, UndoKind::Score, 0, [&] {
+                const bool moved = autoAdjustFirstLine(c.score, c.page);
+                const bool marks = moveMarksToLeftMargin(c.score, c.page);
+                return moved || marks;
+            });
     }
     return false;
 }

@@ -32,6 +32,11 @@ struct LayoutCommandContext {
     int32_t titleLineHeight = 0;  // one title line as drawn; 0 = the title font's height
 };
 
+// Annotations and tempo marks of the first line that would start left of the left
+// margin move to the tick at the margin. Part of "Auto Adjust First Line". True when any
+// moved.
+bool moveMarksToLeftMargin(CScore& score, const PageGeometry& page);
+
 // Runs a command; true when the layout changed (and an undo step was kept).
 bool runLayoutCommand(LayoutCommand command, LayoutCommandContext& context);
 

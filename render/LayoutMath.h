@@ -1,6 +1,7 @@
 // Integer helpers shared by the layout passes: rounding half away from zero and
-// saturation into the int32 coordinate range, so extreme document values never
-// overflow.
+// saturation into the coordinate range, so extreme document values never overflow.
+// Coordinates stay within +-2^30 page units (about 17 miles): drawing adds offsets of a
+// few units to them and must still fit in an int32.
 #pragma once
 
 #include <cmath>
@@ -9,14 +10,14 @@
 
 namespace ks {
 
-constexpr int64_t kInt32Min = std::numeric_limits<int32_t>::min();
-constexpr int64_t kInt32Max = std::numeric_limits<int32_t>::max();
+constexpr int64_t kInt32Min = -(int64_t(1) << 30);
+constexpr int64_t kInt32Max = int64_t(1) << 30;
 
 inline int32_t saturate(int64_t v) {
     return static_cast<int32_t>(v < kInt32Min ? kInt32Min : (v > kInt32Max ? kInt32Max : v));
 }
 
-// Half away from zero (add or subtract 0.5, then truncate), saturated to int32;
+// Half away from zero (add or subtract 0.5, then truncate), saturated to the range;
 // NaN gives 0.
 inline int32_t roundToInt(double v) {
     if (std::isnan(v)) return 0;

@@ -13,6 +13,7 @@
 
 #include "model/Score.h"
 #include "render/ColourScheme.h"
+#include "render/LayoutMath.h"
 #include "render/PageGeometry.h"
 #include "render/StaveGeometry.h"
 #include "render/draw/StavePenCache.h"
@@ -103,7 +104,8 @@ class CDrawContext {
     bool printing() const { return !surface.isScreen(); }
 
     // Round half away from zero, as all placement does.
-    static int32_t round(double v) { return static_cast<int32_t>(v < 0 ? v - 0.5 : v + 0.5); }
+    // Saturated to the layout's coordinate range, so extreme sizes never overflow.
+    static int32_t round(double v) { return roundToInt(v); }
     int32_t units(double n) const { return round(n * u); }
 
     // Event rectangles written while drawing (the score is const here).

@@ -46,7 +46,7 @@ int32_t clampPitch(int64_t pitch) {
 void wholeBarRest(CDrawContext& ctx, const LineGeometry& g, int part, const CScoreBar& bar,
                   bool croppedStart, int32_t usableEnd, const RestHeights& h) {
     const int32_t start = croppedStart ? g.x0 : tickToX(bar, bar.startTick, ctx.u, true, false);
-    const int32_t x = start + (usableEnd - start) / 2;
+    const int32_t x = static_cast<int32_t>(start + (int64_t(usableEnd) - start) / 2);
     const int32_t pitch =
         clampPitch(int64_t(h.wholeBar[part < Part::LeftHand ? 0 : 1]) + bar.restoffset[part]);
     ctx.surface.drawText(QPoint(x, g.y(pitch, ctx.u) + ctx.w / 2), glyphText(glyph::BarRest),

@@ -50,7 +50,8 @@ FontMetricsEngine::Entry& FontMetricsEngine::entry(const FontSpec& f) {
     Entry e;
     e.font = referenceFont(f);
     const QFontMetricsF metrics(e.font);
-    const double requested = std::max(1, std::abs(f.height));
+    // Sizes beyond a few miles are no use and must not overflow.
+    const double requested = std::clamp(std::abs(double(f.height)), 1.0, 1e8);
     // Negative heights are em heights; positive ones are cell heights.
     const double reference =
         f.height > 0 && metrics.height() > 0 ? metrics.height() : double(kReferencePixels);

@@ -4,6 +4,7 @@
 #include "edit/LayoutModeCommands.h"
 #include "model/TextTable.h"
 #include "render/FullRelayout.h"
+#include "render/TickMapping.h"
 #include "tests/storage/DocumentTestUtil.h"
 
 using namespace ks;
@@ -103,4 +104,23 @@ TEST_F(LayoutModeCommands, LineSizeStepsAreKeptInRange) {
     ASSERT_TRUE(run(LayoutCommand::ShortenLine));
     EXPECT_DOUBLE_EQ(score.lines[0].size, 1.995);
     EXPECT_EQ(labels(), QStringList{text(StringId::SetLineSize)});
+}
+
+TEST_F(LayoutModeCommands, MarksLeftOfTheMarginMoveToIt) {
+    // Shift the first line far left, as repeated auto adjustments of a cropped start can.
+    score.lines[0].x = -40;
+    fullRelayout(score, page);
+    CEvent words;
+    words.type = EventType::Annotation;
+    words.time = 0;
+    words.text = QStringLiteral("dolce");
+    score.annotationTrack.addEvent(words);
+    ASSERT_LT(tickToX(score, 0, 0), page.left());
+    EXPECT_TRUE(moveMarksToLeftMargin(score, page));
+    const CEvent& moved = score.annotationTrack.events.at(0);
+    EXPECT_GT(moved.time, 0);
+    EXPECT_GE(tickToX(score, 0, moved.time), page.left());
+    EXPECT_LT(tickToX(score, 0, moved.time - 1), page.left());
+    // Marks already right of the margin stay.
+    EXPECT_FALSE(moveMarksToLeftMargin(score, page));
 }

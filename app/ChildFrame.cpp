@@ -1,0 +1,77 @@
+#include "app/ChildFrame.h"
+
+#include <QCloseEvent>
+
+#include "app/DefaultSettings.h"
+#include "app/DocumentLayout.h"
+#include "app/KeystaveView.h"
+#include "app/MidiFileDialogs.h"
+#include "app/UserInterface.h"
+#include "storage/KeystaveDoc.h"
+
+namespace ks {
+
+CChildFrame::CChildFrame(StorageSession& session, IUserInterface& ui, QWidget* parent)
+    : QMdiSubWindow(parent), ui_(ui), doc_(std::make_unique<CKeystaveDoc>(session, &ui)) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    doc_->hooks.applyDefaults = [](CScore& score, CPrinterSettings& printer) {
+        applyDefaultSettings(score, printer);
+    };
+    doc_->hooks.layout = [this](CScore& score) {
+        layOutDocument(score, doc_->printer());
+        if (view_) view_->documentChanged();
+    };
+    installMidiImport(*doc_, ui_);
+    view_ = new CKeystaveView(*doc_, this);
+    setWidget(view_);
+}
+
+CChildFrame::~CChildFrame() {
+    // The view refers to the document: it goes first.
+    delete view_;
+    view_ = nullptr;
+}
+
+void CChildFrame::newDocument() {
+    doc_->newDocument();
+    refreshTitle();
+}
+
+bool CChildFrame::openDocument(const QString& path) {
+    if (!doc_->open(path)) return false;
+    refreshTitle();
+    return true;
+}
+
+bool CChildFrame::openRecovered(const QString& autosavePath) {
+    if (!doc_->openRecovered(autosavePath)) return false;
+    refreshTitle();
+    return true;
+}
+
+void CChildFrame::relayout() {
+    layOutDocument(doc_->score(), doc_->printer());
+    view_->documentChanged();
+}
+
+void CChildFrame::refreshTitle() {
+    const QString title = doc_->title() + QStringLiteral("[*]");
+    if (windowTitle() != title) setWindowTitle(title);
+    setWindowModified(doc_->isModified());
+}
+
+void CChildFrame::autosaveTick() {
+    doc_->autosaveTick();
+}
+
+void CChildFrame::closeEvent(QCloseEvent* event) {
+    if (!closing_ && !saveModified()) {
+        event->ignore();
+        return;
+    }
+    closing_ = true;
+    doc_->close();
+    QMdiSubWindow::closeEvent(event);
+}
+
+}  // namespace ks

@@ -1,0 +1,65 @@
+// CChildFrame: the window of one open document inside the main frame. It owns the
+// document and its view and handles the document's commands (save, undo, settings).
+#pragma once
+
+#include <QMdiSubWindow>
+#include <functional>
+#include <memory>
+
+#include "app/CommandTarget.h"
+
+namespace ks {
+
+class CKeystaveDoc;
+class CKeystaveView;
+class IUserInterface;
+class StorageSession;
+
+class CChildFrame : public QMdiSubWindow, public ICommandTarget {
+    Q_OBJECT
+  public:
+    CChildFrame(StorageSession& session, IUserInterface& ui, QWidget* parent = nullptr);
+    ~CChildFrame() override;
+
+    CKeystaveDoc& document() { return *doc_; }
+    CKeystaveView& view() { return *view_; }
+
+    void newDocument();
+    bool openDocument(const QString& path);
+    bool openRecovered(const QString& autosavePath);
+
+    std::optional<CommandState> commandState(int id) override;
+    void runCommand(int id) override;
+
+    // Lays the document out again and refreshes the view (after a settings change).
+    void relayout();
+    // Title and modified mark of the window.
+    void refreshTitle();
+    // One 30-second tick of the autosave timer.
+    void autosaveTick();
+
+    // Called with the document's new path after it was opened or saved under a name.
+    std::function<void(const QString&)> pathChanged;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    bool save();
+    bool saveAs();
+    // Asks whether to save a modified document; false when the user cancelled.
+    bool saveModified();
+    void useDefaultSettings();
+    void saveSettingsAsDefault();
+    void removeSavedSettings();
+    void setPaperColour();
+    void displaySettings();
+    void exportMidi();
+
+    IUserInterface& ui_;
+    std::unique_ptr<CKeystaveDoc> doc_;
+    CKeystaveView* view_ = nullptr;
+    bool closing_ = false;
+};
+
+}  // namespace ks

@@ -1,0 +1,110 @@
+// Command ids of the editor: menus, accelerators and toolbar buttons share them. Each
+// command's prompt text (status bar, and the tool tip after a line break) is the text
+// of the same id in the text table.
+#pragma once
+
+namespace ks::Cmd {
+// File
+constexpr int FileNew = 57600;
+constexpr int FileOpen = 57601;
+constexpr int FileClose = 57602;
+constexpr int FileSave = 57603;
+constexpr int FileSaveAs = 57604;
+constexpr int FilePrintSetup = 57606;
+constexpr int FilePrint = 57607;
+constexpr int FilePrintPreview = 57609;
+constexpr int FileMru1 = 57616;  // .. FileMru1 + 7
+constexpr int kMruCount = 8;
+constexpr int AppExit = 57665;
+constexpr int ImportMidi = 32801;
+constexpr int ExportMidi = 41100;
+constexpr int ExportMusicXml = 41101;
+constexpr int ExportPdf = 41102;
+constexpr int ExportBitmaps = 41103;
+constexpr int UploadToLibrary = 41104;
+// Edit
+constexpr int EditDelete = 57632;
+constexpr int EditCopy = 57634;
+constexpr int EditCut = 57635;
+constexpr int EditPaste = 57637;
+constexpr int EditSelectAll = 57642;
+constexpr int EditUndo = 57643;
+constexpr int EditRedo = 57644;
+constexpr int GoToBar = 32936;
+// View
+constexpr int ViewToolBar = 59392;
+constexpr int ViewStatusBar = 59393;
+constexpr int PageMode = 32785;
+constexpr int LayoutMode = 32786;
+constexpr int MusicMode = 32787;
+constexpr int TrackSelectMode = 32908;
+constexpr int NextPage = 32804;
+constexpr int PreviousPage = 32805;
+constexpr int ZoomCustom = 32781;
+constexpr int ZoomPageWidth = 32807;
+constexpr int ZoomFullPage = 32808;
+constexpr int Zoom50 = 32809;
+constexpr int Zoom100 = 32810;
+constexpr int Zoom200 = 32811;
+constexpr int Zoom400 = 32812;
+constexpr int DisplaySettings = 32790;
+constexpr int CustomColours = 41105;
+constexpr int GridLines = 32793;
+constexpr int PaperColour = 32771;
+constexpr int NotePanel = 32958;
+// Settings
+constexpr int UseDefaultSettings = 32774;
+constexpr int SaveSettingsAsDefault = 32775;
+constexpr int RemoveSavedSettings = 33001;
+constexpr int MidiSettings = 32791;
+constexpr int MidiInputSettings = 41106;
+constexpr int InternetSettings = 32932;
+constexpr int FileSearch = 32992;
+// Layout mode
+constexpr int LayoutDecreaseBars = 32913;
+constexpr int LayoutIncreaseBars = 32914;
+constexpr int LayoutResetBars = 32922;
+constexpr int LayoutResetStaves = 32923;
+constexpr int LayoutResetAll = 32924;
+constexpr int LayoutShortenLine = 32925;
+constexpr int LayoutLengthenLine = 32926;
+constexpr int LayoutAutoSpace = 32993;
+constexpr int LayoutAutoFirstLine = 33005;
+constexpr int LayoutResetAndAutoSpace = 33008;
+// Play
+constexpr int Play = 32939;
+constexpr int Pause = 32940;
+constexpr int Stop = 32941;
+constexpr int Rewind = 32942;
+constexpr int FastForward = 32943;
+constexpr int StepBack = 32904;  // posted by the button repeat while Rewind is held
+constexpr int StepForward = 32905;
+constexpr int Solo = 32951;
+// Window
+constexpr int WindowArrange = 57649;
+constexpr int WindowCascade = 57650;
+constexpr int WindowTile = 57651;
+// Help and online
+constexpr int HelpIndex = 57670;
+constexpr int HelpMainPage = 32768;
+constexpr int DynamicHelp = 32770;
+constexpr int HelpSearch = 32769;
+constexpr int VisitWebsite = 32938;
+constexpr int Library = 32933;
+constexpr int Feedback = 33015;
+constexpr int ReleaseNotes = 33010;
+constexpr int CheckForUpdates = 32937;
+constexpr int About = 57664;
+}  // namespace ks::Cmd
+
+namespace ks::Pane {
+// Status-bar panes, by the ids of their texts.
+constexpr int Editing = 32894;
+constexpr int Mode = 32895;
+constexpr int Position = 32896;
+constexpr int Time = 32897;
+constexpr int Tempo = 32898;
+constexpr int Page = 32899;
+constexpr int kFirst = Editing;
+constexpr int kCount = 6;
+}  // namespace ks::Pane

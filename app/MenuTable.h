@@ -1,0 +1,27 @@
+// The menus of the main frame as data: each menu's title and items (command id, label
+// text id, shortcut), and the toolbar's buttons.
+#pragma once
+
+#include <vector>
+
+namespace ks {
+
+struct MenuItemDef {
+    int command = 0;  // 0 = separator; -1 = submenu start, -2 = submenu end
+    int label = 0;    // text id of the label
+    const char* shortcut = nullptr;
+};
+
+struct MenuDef {
+    int title;  // text id
+    std::vector<MenuItemDef> items;
+};
+
+// The menus in menu-bar order. The Page and Layout menus are shown only while the
+// active window is in that mode.
+const std::vector<MenuDef>& mainMenus();
+
+// Toolbar buttons in order; 0 = separator.
+const std::vector<int>& toolBarCommands();
+
+}  // namespace ks

@@ -1,0 +1,53 @@
+#include "app/MidiFileDialogs.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QVBoxLayout>
+
+#include "app/DefaultSettings.h"
+#include "app/DocumentLayout.h"
+#include "app/UserInterface.h"
+#include "edit/EditTextIds.h"
+#include "model/TextTable.h"
+
+namespace ks {
+
+CMidiFileDlg::CMidiFileDlg(const MidiImportOptions& current, QWidget* parent) : QDialog(parent) {
+    setWindowTitle(text(StringId::MidiImportTitle));
+    auto* layout = new QVBoxLayout(this);
+    auto* group = new QGroupBox(text(StringId::MidiImportGroup), this);
+    auto* boxes = new QVBoxLayout(group);
+    removeOverlapping_ = new QCheckBox(text(StringId::MidiImportRemoveOverlapping), group);
+    extendNotes_ = new QCheckBox(text(StringId::MidiImportExtendNotes), group);
+    shortenNotes_ = new QCheckBox(text(StringId::MidiImportShortenNotes), group);
+    removeOverlapping_->setChecked(current.removeOverlapping);
+    extendNotes_->setChecked(current.extendNotes);
+    shortenNotes_->setChecked(current.shortenNotes);
+    for (QCheckBox* box : {removeOverlapping_, extendNotes_, shortenNotes_})
+        boxes->addWidget(box);
+    layout->addWidget(group);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    layout->addWidget(buttons);
+}
+
+MidiImportOptions CMidiFileDlg::options() const {
+    return {removeOverlapping_->isChecked(), extendNotes_->isChecked(), shortenNotes_->isChecked()};
+}
+
+void installMidiImport(CKeystaveDoc& doc, IUserInterface& ui) {
+    doc.hooks.importMidi = [&ui](CKeystaveDoc& target, const QString& path) {
+        MidiImportSteps steps;
+        steps.applyDefaults = [](CScore& score, CPrinterSettings& printer) {
+            applyDefaultSettings(score, printer);
+        };
+        steps.layout = [&target](CScore& score) { layOutDocument(score, target.printer()); };
+        steps.chooseOptions = [&ui](const MidiImportOptions& current) {
+            return ui.chooseMidiImportOptions(current);
+        };
+        return importMidiDocument(target, path, ui, steps);
+    };
+}
+
+}  // namespace ks

@@ -1,0 +1,38 @@
+#include "app/OpenFilter.h"
+
+#include <QFileInfo>
+
+namespace ks {
+
+OpenFilterChoice openFilterFor(const std::optional<QString>& lastFileType) {
+    const OpenFilterChoice first{1, QStringLiteral("ksv")};
+    if (!lastFileType) return first;
+    const QString& type = *lastFileType;
+    if (type == u"all") return {4, {}};
+    if (type == u"music") return {1, {}};
+    if (type == u"ksv" || type == u"tpm") return {2, type};
+    if (type == u"mid" || type == u"smf") return {3, type};
+    return first;
+}
+
+QString lastFileTypeAfterOpen(int filterIndex, const QString& path) {
+    if (filterIndex == 2 || filterIndex == 3) return QFileInfo(path).suffix();
+    if (filterIndex == 4) return QStringLiteral("all");
+    return QStringLiteral("music");
+}
+
+QList<FilterEntry> parseFilterText(const QString& filter) {
+    QList<FilterEntry> entries;
+    const QStringList parts = filter.split(u'|');
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        if (parts[i].isEmpty()) break;  // the closing "||"
+        FilterEntry entry;
+        entry.description = parts[i];
+        for (const QString& p : parts[i + 1].split(u';', Qt::SkipEmptyParts))
+            if (!p.trimmed().isEmpty()) entry.patterns.append(p.trimmed());
+        entries.append(entry);
+    }
+    return entries;
+}
+
+}  // namespace ks

@@ -1,0 +1,33 @@
+// The Open dialog's filter: which entry and default extension the dialog starts with,
+// chosen by the `LastFileType` setting, and what the setting becomes after a file was
+// opened through a filter.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace ks {
+
+struct OpenFilterChoice {
+    int filterIndex = 1;       // 1-based entry of the filter list
+    QString defaultExtension;  // empty = none
+    bool operator==(const OpenFilterChoice&) const = default;
+};
+
+// The start of the dialog for a `LastFileType` value (absent = nullopt).
+OpenFilterChoice openFilterFor(const std::optional<QString>& lastFileType);
+
+// The `LastFileType` value after opening `path` through filter `filterIndex` (1-based):
+// the file's extension for filters 2 and 3, "all" for 4, "music" otherwise.
+QString lastFileTypeAfterOpen(int filterIndex, const QString& path);
+
+// One filter entry: its description and its patterns.
+struct FilterEntry {
+    QString description;
+    QStringList patterns;  // "*.ksv", ...
+};
+// Splits a filter text "Description|*.a; *.b|...||" into its entries.
+QList<FilterEntry> parseFilterText(const QString& filter);
+
+}  // namespace ks

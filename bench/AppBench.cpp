@@ -1,0 +1,181 @@
+// The editor on the screen: start-up to the first painted page of the sample score,
+// opening the 100,000-note benchmark score and painting its first page, and repainting
+// after a page switch or a zoom. Runs on the offscreen platform.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QUuid>
+
+#include "app/ChildFrame.h"
+#include "app/CommandIds.h"
+#include "app/KeystaveApp.h"
+#include "app/KeystaveView.h"
+#include "app/MainFrame.h"
+#include "resources/MusicFont.h"
+#include "storage/KeystaveDoc.h"
+#include "storage/StorageSession.h"
+#include "support/BenchmarkScore.h"
+#include "tests/app/FakeUserInterface.h"
+
+using namespace ks;
+
+namespace {
+
+QString samplePath() {
+    return QStringLiteral(KS_SOURCE_DIR "/resources/samples/minuet-in-g.ksv");
+}
+
+std::unique_ptr<CKeystaveApp> startApp(test::FakeUserInterface& ui, const QString& file) {
+    auto app = std::make_unique<CKeystaveApp>(
+        ui, AppOptions{.instanceName =
+                           QStringLiteral("ks-bench-") + QUuid::createUuid().toString(QUuid::Id128),
+                       .splash = false,
+                       .showWindow = true});
+    app->start(file.isEmpty() ? QStringList() : QStringList{file});
+    return app;
+}
+
+// Runs the event loop until the active view has painted once.
+void waitForPaint(CMainFrame& frame) {
+    CKeystaveView* view = frame.activeView();
+    if (!view) return;
+    bool painted = false;
+    view->painted = [&painted] { painted = true; };
+    QElapsedTimer limit;
+    limit.start();
+    while (!painted && limit.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    view->painted = nullptr;
+}
+
+// The editor program itself, from process start to its first painted page.
+void BM_ProcessStartToFirstPaint(benchmark::State& state) {
+    for (auto _ : state) {
+        QProcess editor;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("KEYSTAVES_QUIT_AFTER_FIRST_PAINT", "1");
+        env.insert("KEYSTAVES_INSTANCE_NAME",
+                   "ks-bench-" + QUuid::createUuid().toString(QUuid::Id128));
+        editor.setProcessEnvironment(env);
+        QElapsedTimer timer;
+        timer.start();
+        editor.start(QStringLiteral(KS_BINARY_DIR "/bin/keystaves"), {samplePath()});
+        editor.waitForFinished(20000);
+        state.SetIterationTime(timer.nsecsElapsed() / 1e9);
+        if (editor.exitCode() != 0) state.SkipWithError("the editor did not end cleanly");
+    }
+}
+BENCHMARK(BM_ProcessStartToFirstPaint)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
+
+// In this process: the application object's start-up to the first painted page.
+void BM_StartToFirstPaint(benchmark::State& state) {
+    for (auto _ : state) {
+        test::FakeUserInterface ui;
+        QElapsedTimer timer;
+        timer.start();
+        auto app = startApp(ui, samplePath());
+        waitForPaint(*app->frame());
+        state.SetIterationTime(timer.nsecsElapsed() / 1e9);
+        app->frame()->close();
+        app.reset();
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_StartToFirstPaint)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+
+struct BigDocument {
+    QTemporaryDir dir;
+    QString path;
+    BigDocument() {
+        StorageSession session(false);
+        CKeystaveDoc doc(session, nullptr);
+        doc.adoptScore(std::make_unique<CScore>(bench::makeBenchmarkScore()), {});
+        path = dir.filePath(QStringLiteral("benchmark.ksv"));
+        doc.save(path);
+    }
+};
+
+BigDocument& bigDocument() {
+    static BigDocument document;
+    return document;
+}
+
+void BM_OpenBenchmarkScoreAndPaint(benchmark::State& state) {
+    const QString path = bigDocument().path;
+    test::FakeUserInterface ui;
+    auto app = startApp(ui, QString());
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        CChildFrame* child = app->openDocumentFile(path);
+        if (!child) {
+            state.SkipWithError("the benchmark score did not open");
+            break;
+        }
+        waitForPaint(*app->frame());
+        state.SetIterationTime(timer.nsecsElapsed() / 1e9);
+        child->document().close();
+        delete child;
+        QCoreApplication::processEvents();
+    }
+    app->frame()->close();
+}
+BENCHMARK(BM_OpenBenchmarkScoreAndPaint)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+
+// Page switches and zoom changes on the benchmark score, each with its repaint.
+void BM_RepaintAfter(benchmark::State& state) {
+    const bool zoom = state.range(0) == 1;
+    test::FakeUserInterface ui;
+    auto app = startApp(ui, bigDocument().path);
+    waitForPaint(*app->frame());  // the window is on the screen
+    CKeystaveView* view = app->frame()->activeView();
+    int painted = 0;
+    view->painted = [&painted] { ++painted; };
+    int step = 0;
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        if (zoom)
+            view->setZoom(step % 2 ? 100 : 150);
+        else
+            view->setPage((view->currentPage() + 1) % view->pageCount());
+        view->viewport()->repaint();
+        state.SetIterationTime(timer.nsecsElapsed() / 1e9);
+        ++step;
+    }
+    if (painted < step) state.SkipWithError("the view did not repaint");
+    view->painted = nullptr;
+    state.counters["pages"] = view->pageCount();
+    app->frame()->close();
+}
+BENCHMARK(BM_RepaintAfter)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgNames({"zoom"})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir root;
+    qputenv("XDG_CONFIG_HOME", (root.path() + "/config").toLocal8Bit());
+    qputenv("KEYSTAVES_DATA_DIR", (root.path() + "/data").toLocal8Bit());
+    qputenv("KEYSTAVES_TEMP_DIR", root.path().toLocal8Bit());
+    QApplication app(argc, argv);
+    loadMusicFont();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
