@@ -4,8 +4,10 @@
 
 #include "app/DefaultSettings.h"
 #include "app/DocumentLayout.h"
+#include "app/DocumentOutput.h"
 #include "app/KeystaveView.h"
 #include "app/MidiFileDialogs.h"
+#include "app/OutputDialogs.h"
 #include "app/UserInterface.h"
 #include "storage/KeystaveDoc.h"
 
@@ -24,6 +26,13 @@ CChildFrame::CChildFrame(StorageSession& session, IUserInterface& ui, QWidget* p
     installMidiImport(*doc_, ui_);
     view_ = new CKeystaveView(*doc_, this);
     setWidget(view_);
+    outputDialogs_ = std::make_unique<QtOutputDialogs>();
+    outputDialogs_->setParentWidget(this);
+    setOutputDialogs(*outputDialogs_);
+}
+
+void CChildFrame::setOutputDialogs(IOutputDialogs& dialogs) {
+    output_ = std::make_unique<CDocumentOutput>(*doc_, ui_, dialogs, [this] { relayout(); });
 }
 
 CChildFrame::~CChildFrame() {

@@ -10,8 +10,11 @@
 
 namespace ks {
 
+class CDocumentOutput;
 class CKeystaveDoc;
 class CKeystaveView;
+class IOutputDialogs;
+class QtOutputDialogs;
 class IUserInterface;
 class StorageSession;
 
@@ -38,6 +41,10 @@ class CChildFrame : public QMdiSubWindow, public ICommandTarget {
     // One 30-second tick of the autosave timer.
     void autosaveTick();
 
+    // Printing and export; its dialogs can be replaced (tests answer from a script).
+    CDocumentOutput& output() { return *output_; }
+    void setOutputDialogs(IOutputDialogs& dialogs);
+
     // Called with the document's new path after it was opened or saved under a name.
     std::function<void(const QString&)> pathChanged;
 
@@ -59,6 +66,8 @@ class CChildFrame : public QMdiSubWindow, public ICommandTarget {
     IUserInterface& ui_;
     std::unique_ptr<CKeystaveDoc> doc_;
     CKeystaveView* view_ = nullptr;
+    std::unique_ptr<QtOutputDialogs> outputDialogs_;
+    std::unique_ptr<CDocumentOutput> output_;
     bool closing_ = false;
 };
 

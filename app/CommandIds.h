@@ -22,6 +22,8 @@ constexpr int ExportMusicXml = 41101;
 constexpr int ExportPdf = 41102;
 constexpr int ExportBitmaps = 41103;
 constexpr int UploadToLibrary = 41104;
+constexpr int ExportVectorPdf = 42000;
+constexpr int AlignPrinter = 42001;
 // Edit
 constexpr int EditDelete = 57632;
 constexpr int EditCopy = 57634;

@@ -9,6 +9,7 @@
 #include "app/DefaultSettings.h"
 #include "app/DisplaySettingsDialog.h"
 #include "app/DocumentLayout.h"
+#include "app/DocumentOutput.h"
 #include "app/KeystaveView.h"
 #include "app/UserInterface.h"
 #include "edit/LayoutModeCommands.h"
@@ -52,6 +53,7 @@ std::optional<LayoutCommand> layoutCommandFor(int id) {
 }  // namespace
 
 std::optional<CommandState> CChildFrame::commandState(int id) {
+    if (auto state = output_->commandState(id)) return state;
     if (layoutCommandFor(id))
         return CommandState{view_->viewMode() == ViewMode::Layout && !doc_->score().lines.empty()};
     switch (id) {
@@ -81,6 +83,10 @@ std::optional<CommandState> CChildFrame::commandState(int id) {
 }
 
 void CChildFrame::runCommand(int id) {
+    if (output_->runCommand(id)) {
+        refreshTitle();
+        return;
+    }
     if (const std::optional<LayoutCommand> command = layoutCommandFor(id)) {
         CScore& score = doc_->score();
         const int lines = static_cast<int>(score.lines.size());

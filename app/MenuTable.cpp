@@ -2,6 +2,7 @@
 
 #include "app/AppTextIds.h"
 #include "app/CommandIds.h"
+#include "render/output/ExportTextIds.h"
 
 namespace ks {
 
@@ -112,12 +113,14 @@ const std::vector<MenuDef>& mainMenus() {
           {ExportMusicXml, LExportXml},
           {ExportPdf, LExportPdf},
           {ExportBitmaps, LExportBitmaps},
+          {ExportVectorPdf, OutputTextId::ExportVectorPdfLabel},
           {-2, 0},
           {UploadToLibrary, LUpload},
           kSeparator,
           {FilePrint, LPrint, "Ctrl+P"},
           {FilePrintPreview, LPrintPreview},
           {FilePrintSetup, LPrintSetup},
+          {AlignPrinter, OutputTextId::AlignPrinterLabel},
           kSeparator,
           {FileMru1, 0},  // the recent files are inserted here
           kSeparator,

@@ -1,0 +1,53 @@
+// The output commands of a document window: print, print preview, page setup, printer
+// alignment, and the exports to a raster PDF, a vector PDF and bitmap pages.
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <optional>
+
+#include "app/CommandTarget.h"
+#include "render/output/PrinterAlignment.h"
+
+namespace ks {
+
+class CKeystaveDoc;
+class IOutputDialogs;
+class IUserInterface;
+
+class CDocumentOutput {
+  public:
+    // `relayout` lays the document out again after its page changed.
+    CDocumentOutput(CKeystaveDoc& doc, IUserInterface& ui, IOutputDialogs& dialogs,
+                    std::function<void()> relayout);
+
+    // The state of an output command; nothing for other commands.
+    std::optional<CommandState> commandState(int id) const;
+    // Runs an output command; false for other commands.
+    bool runCommand(int id);
+
+    void exportPdf();
+    void exportVectorPdf();
+    void exportBitmaps();
+    // Without a printer installed, offers the PDF export instead.
+    void print();
+    void printPreview();
+    void pageSetup();
+    void alignPrinter();
+
+    // The offsets the alignment dialog set last.
+    const PrinterAlignment& alignment() const { return alignment_; }
+
+  private:
+    // The file name proposed for an export: the document's name with `extension`.
+    QString proposedPath(const QString& extension) const;
+    std::optional<int> chooseResolution();
+
+    CKeystaveDoc& doc_;
+    IUserInterface& ui_;
+    IOutputDialogs& dialogs_;
+    std::function<void()> relayout_;
+    PrinterAlignment alignment_;
+};
+
+}  // namespace ks
