@@ -4,8 +4,8 @@
 #pragma once
 
 #include <QPointer>
-#include <QWidget>
 #include <QStringList>
+#include <QWidget>
 #include <functional>
 #include <optional>
 #include <vector>

@@ -56,7 +56,7 @@ class FontMetricsEngine {
     Entry& entry(const FontSpec& font);
     QMutex mutex_;
     QHash<FontSpec, Entry> cache_;
-    FontSpec lastFont_;       // the font looked up last ...
+    FontSpec lastFont_;      // the font looked up last ...
     Entry* last_ = nullptr;  // ... and its entry (the cache only grows)
 };
 
