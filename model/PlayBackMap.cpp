@@ -196,13 +196,17 @@ void CPlayBackMap::buildTable(const CScore& score) {
         if (s >= length) break;
         d += std::max(score.barLength(score.barAtTick(s)) >> 1, 1);
     }
-    // Keep only the entries where the offset between the two times changes.
-    for (int i = table.size() - 1; i >= 1; --i) {
-        const CTimeSection& a = table[i - 1];
-        const CTimeSection& b = table[i];
-        if (int64_t(b.playTime) - b.scoreTime == int64_t(a.playTime) - a.scoreTime)
-            table.removeAt(i);
+    // Keep only the entries where the offset between the two times changes (one pass
+    // from the end, comparing each entry with the one before it as it stood).
+    std::vector<CTimeSection> kept;
+    const std::vector<CTimeSection>& all = table.items();
+    for (size_t i = 0; i < all.size(); ++i) {
+        if (i > 0 && int64_t(all[i].playTime) - all[i].scoreTime ==
+                         int64_t(all[i - 1].playTime) - all[i - 1].scoreTime)
+            continue;
+        kept.push_back(all[i]);
     }
+    table.assign(std::move(kept));
 }
 
 int32_t CPlayBackMap::PlayToScore(int32_t p) const {

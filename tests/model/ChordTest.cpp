@@ -1,22 +1,13 @@
 #include <gtest/gtest.h>
 
+#include "ModelTestUtil.h"
+
 #include "model/Score.h"
 
 using namespace ks;
+using ks::test::scoreWithTrack;
 
 namespace {
-
-// A 4/4 score of `bars` bars with one track shown in the right hand.
-CScore scoreWithTrack(std::initializer_list<CNote> notes, int bars = 2) {
-    CScore s;
-    CTrack t;
-    for (const CNote& n : notes)
-        t.addNote(n);
-    s.addTrack(t);
-    s.setLength(384 * bars);
-    s.assignTrackToPart(0, Part::RightHand);
-    return s;
-}
 
 struct Slice {
     int time, duration, count, flags;

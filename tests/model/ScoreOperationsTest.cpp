@@ -1,21 +1,13 @@
 #include <gtest/gtest.h>
 
+#include "ModelTestUtil.h"
+
 #include "model/ScoreOperations.h"
 
 using namespace ks;
+using ks::test::scoreWithTrack;
 
 namespace {
-
-CScore withNotes(std::initializer_list<CNote> notes, int bars = 2) {
-    CScore s;
-    CTrack t;
-    for (const CNote& n : notes)
-        t.addNote(n);
-    s.addTrack(t);
-    s.setLength(384 * bars);
-    s.assignTrackToPart(0, Part::RightHand);
-    return s;
-}
 
 std::vector<std::array<int, 3>> notesOf(const CScore& s) {
     std::vector<std::array<int, 3>> out;  // time, duration, pitch; tie pieces joined back
@@ -35,12 +27,13 @@ std::vector<std::array<int, 3>> notesOf(const CScore& s) {
 }  // namespace
 
 TEST(ScoreOperations, RemoveOverlapsCutsAtTheNextStartAndDropsWhatBecomesShort) {
-    CScore s = withNotes({{.time = 0, .duration = 96, .pitch = 60},  // crotchet under a minim
-                          {.time = 0, .duration = 192, .pitch = 64},
-                          {.time = 192, .duration = 96, .pitch = 60},  // equal lengths both stay
-                          {.time = 192, .duration = 96, .pitch = 67},
-                          {.time = 384, .duration = 200, .pitch = 62},  // cut where the next starts
-                          {.time = 480, .duration = 96, .pitch = 65}});
+    CScore s =
+        scoreWithTrack({{.time = 0, .duration = 96, .pitch = 60},  // crotchet under a minim
+                        {.time = 0, .duration = 192, .pitch = 64},
+                        {.time = 192, .duration = 96, .pitch = 60},  // equal lengths both stay
+                        {.time = 192, .duration = 96, .pitch = 67},
+                        {.time = 384, .duration = 200, .pitch = 62},  // cut where the next starts
+                        {.time = 480, .duration = 96, .pitch = 65}});
     EXPECT_TRUE(removeOverlaps(s));
     EXPECT_EQ(notesOf(s),
               (std::vector<std::array<int, 3>>{
@@ -51,9 +44,9 @@ TEST(ScoreOperations, RemoveOverlapsCutsAtTheNextStartAndDropsWhatBecomesShort) 
 }
 
 TEST(ScoreOperations, ExtendNotesAbsorbsRestsAfterChords) {
-    CScore s = withNotes({{.time = 96, .duration = 48, .pitch = 60},
-                          {.time = 96, .duration = 48, .pitch = 64},
-                          {.time = 384, .duration = 96, .pitch = 62}});
+    CScore s = scoreWithTrack({{.time = 96, .duration = 48, .pitch = 60},
+                               {.time = 96, .duration = 48, .pitch = 64},
+                               {.time = 384, .duration = 96, .pitch = 62}});
     EXPECT_TRUE(extendNotes(s));
     // The leading rest stays; the chord takes the rest after it up to the next note.
     EXPECT_EQ(notesOf(s),
@@ -62,10 +55,11 @@ TEST(ScoreOperations, ExtendNotesAbsorbsRestsAfterChords) {
 }
 
 TEST(ScoreOperations, ShortenNotesAtBarLinesAndRemoveShortNotes) {
-    CScore s = withNotes({{.time = 288, .duration = 192, .pitch = 60},  // crosses into bar 1
-                          {.time = 380, .duration = 100, .pitch = 62},  // 4 ticks left: too short
-                          {.time = 0, .duration = 384, .pitch = 64}},   // fills bar 0 exactly
-                         3);
+    CScore s =
+        scoreWithTrack({{.time = 288, .duration = 192, .pitch = 60},  // crosses into bar 1
+                        {.time = 380, .duration = 100, .pitch = 62},  // 4 ticks left: too short
+                        {.time = 0, .duration = 384, .pitch = 64}},   // fills bar 0 exactly
+                       3);
     EXPECT_TRUE(shortenNotesAtBarLines(s));
     EXPECT_EQ(notesOf(s), (std::vector<std::array<int, 3>>{{0, 384, 64}, {288, 96, 60}}));
     CTrack t;
