@@ -6,6 +6,7 @@
 #include "app/DocumentLayout.h"
 #include "app/KeystaveView.h"
 #include "app/MidiFileDialogs.h"
+#include "app/PlaybackControl.h"
 #include "app/UserInterface.h"
 #include "storage/KeystaveDoc.h"
 
@@ -21,12 +22,17 @@ CChildFrame::CChildFrame(StorageSession& session, IUserInterface& ui, QWidget* p
         layOutDocument(score, doc_->printer());
         if (view_) view_->documentChanged();
     };
+    doc_->hooks.stopPlayback = [this] { stopPlayback(); };
     installMidiImport(*doc_, ui_);
     view_ = new CKeystaveView(*doc_, this);
+    view_->togglePlayback = [this] { togglePlayback(); };
+    view_->stopPlayback = [this] { stopPlayback(); };
     setWidget(view_);
 }
 
 CChildFrame::~CChildFrame() {
+    // Playback reads nothing of the document once it is stopped.
+    if (playback_) playback_->stop(&doc_->score());
     // The view refers to the document: it goes first.
     delete view_;
     view_ = nullptr;

@@ -13,6 +13,7 @@ namespace ks {
 class CKeystaveDoc;
 class CKeystaveView;
 class IUserInterface;
+class PlaybackControl;
 class StorageSession;
 
 class CChildFrame : public QMdiSubWindow, public ICommandTarget {
@@ -30,6 +31,13 @@ class CChildFrame : public QMdiSubWindow, public ICommandTarget {
 
     std::optional<CommandState> commandState(int id) override;
     void runCommand(int id) override;
+
+    // The playback every document window shares; null: no playback.
+    void setPlayback(PlaybackControl* playback);
+    // Stops this document's playback (before edits, dialogs, export and printing).
+    void stopPlayback();
+    bool isPlaying() const;
+    bool solo() const { return solo_; }
 
     // Lays the document out again and refreshes the view (after a settings change).
     void relayout();
@@ -55,10 +63,19 @@ class CChildFrame : public QMdiSubWindow, public ICommandTarget {
     void setPaperColour();
     void displaySettings();
     void exportMidi();
+    // Play, Pause, Stop, Solo, MIDI Settings and MIDI input (PlaybackCommands.cpp).
+    std::optional<CommandState> playbackCommandState(int id) const;
+    bool runPlaybackCommand(int id);
+    void play();
+    void togglePlayback();
+    void midiSettings();
+    void chooseMidiInputDevice();
 
     IUserInterface& ui_;
     std::unique_ptr<CKeystaveDoc> doc_;
     CKeystaveView* view_ = nullptr;
+    PlaybackControl* playback_ = nullptr;
+    bool solo_ = false;  // play only the part holding the editing cursor
     bool closing_ = false;
 };
 

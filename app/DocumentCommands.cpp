@@ -52,6 +52,7 @@ std::optional<LayoutCommand> layoutCommandFor(int id) {
 }  // namespace
 
 std::optional<CommandState> CChildFrame::commandState(int id) {
+    if (std::optional<CommandState> state = playbackCommandState(id)) return state;
     if (layoutCommandFor(id))
         return CommandState{view_->viewMode() == ViewMode::Layout && !doc_->score().lines.empty()};
     switch (id) {
@@ -81,6 +82,10 @@ std::optional<CommandState> CChildFrame::commandState(int id) {
 }
 
 void CChildFrame::runCommand(int id) {
+    if (runPlaybackCommand(id)) {
+        refreshTitle();
+        return;
+    }
     if (const std::optional<LayoutCommand> command = layoutCommandFor(id)) {
         CScore& score = doc_->score();
         const int lines = static_cast<int>(score.lines.size());
@@ -193,6 +198,7 @@ void CChildFrame::setPaperColour() {
 }
 
 void CChildFrame::exportMidi() {
+    stopPlayback();
     // The document's name with ".mid" is proposed.
     const QFileInfo info(doc_->pathName().isEmpty() ? doc_->title() : doc_->pathName());
     const QString proposed = info.dir().filePath(info.completeBaseName() + QStringLiteral(".mid"));
@@ -202,6 +208,7 @@ void CChildFrame::exportMidi() {
 }
 
 void CChildFrame::displaySettings() {
+    stopPlayback();
     view_->setViewMode(ViewMode::Page);
     CDisplaySettingsDialog dialog(
         *doc_, [this] { relayout(); }, this);

@@ -47,4 +47,20 @@ int32_t followCursorTime(const CScore& score, const CPlayBackMap& map, int32_t p
     return std::min(snapped, map.ScoreToPlay(score.length));
 }
 
+int32_t steppedPlaybackCursor(const CScore& score, const CPlayBackMap& map, int32_t cursor,
+                              int direction) {
+    const int32_t end = map.ScoreToPlay(score.length);
+    cursor = std::clamp(cursor, 0, std::max(end, 0));
+    const int32_t at = map.PlayToScore(cursor);
+    const int32_t bar = std::clamp(score.barAtTick(at), 0, std::max(score.barCount() - 1, 0));
+    const int32_t start = score.barStart(bar);
+    int64_t target = cursor;
+    if (direction < 0)
+        target -= at > start ? int64_t(at) - start
+                             : int64_t(start) - score.barStart(std::max(bar - 1, 0));
+    else if (direction > 0)
+        target += int64_t(score.barStart(bar + 1)) - at;
+    return static_cast<int32_t>(std::clamp<int64_t>(target, 0, std::max(end, 0)));
+}
+
 }  // namespace ks

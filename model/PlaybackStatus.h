@@ -27,4 +27,10 @@ QString statusTempoText(int32_t bpm);
 int32_t followCursorTime(const CScore& score, const CPlayBackMap& map, int32_t playTime,
                          int32_t cursorstep);
 
+// The playback cursor one bar back (direction < 0: to the start of its bar, or of the
+// previous bar when it stands at a bar start) or forward (to the start of the next bar),
+// in performance ticks and within 0 .. the performance length.
+int32_t steppedPlaybackCursor(const CScore& score, const CPlayBackMap& map, int32_t cursor,
+                              int direction);
+
 }  // namespace ks
