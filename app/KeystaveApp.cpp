@@ -321,11 +321,13 @@ void CKeystaveApp::runCommand(int id) {
             ui_.openExternal(releaseNotesPath());
             break;
         case Cmd::InternetSettings: {
+            playback_->stop();  // settings dialogs stop playback first
             CInternetSettingsDialog dialog(frame_.get());
             dialog.exec();
             break;
         }
         case Cmd::CustomColours: {
+            playback_->stop();
             CCustomColoursDialog dialog(
                 ui_, QDir::currentPath(), QCoreApplication::applicationDirPath(),
                 [this] {

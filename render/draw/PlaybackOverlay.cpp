@@ -97,7 +97,7 @@ void DrawPlaybackOverlay(CDrawContext& ctx, const PlaybackOverlay& overlay) {
         if (!r.isEmpty()) {
             const int32_t x = r.left() + r.width() / 2;
             ctx.surface.beginElement(QStringLiteral("playbackcursor"), overlay.cursorTick);
-            ctx.surface.drawLine(QPoint(x, r.top()), QPoint(x, r.bottom()),
+            ctx.surface.drawLine(QPoint(x, r.top()), QPoint(x, r.top() + r.height()),
                                  Pen{.colour = kRed, .width = cursorPenWidth(ctx)});
             ctx.surface.endElement();
         }

@@ -148,6 +148,21 @@ TEST_F(Playback, EditsUndoRedoDialogsAndClosingStopFirst) {
     }
 }
 
+TEST_F(Playback, AFailingDeviceShowsOneErrorAtATime) {
+    play();
+    device.failSends(true, QStringLiteral("The MIDI port went away."));
+    // Many failed sends before the user-interface thread gets round to the first box.
+    for (int i = 0; i < 60; ++i)
+        playback->engine().tick();
+    QApplication::processEvents();
+    ASSERT_EQ(ui.messageTexts.size(), 1);
+    EXPECT_EQ(ui.messageTexts[0], "The MIDI port went away.");
+    EXPECT_TRUE(playing());  // playback carries on
+    // Once that box has gone, the next failure is told again.
+    ticks(30);
+    EXPECT_GT(ui.messageTexts.size(), 1);
+}
+
 TEST_F(Playback, CursorFollowsByBeatsThenBySmoothSteps) {
     play();
     ticks(30);  // 30 x 3.84 ticks: 115, inside the second beat
