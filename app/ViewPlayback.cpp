@@ -22,6 +22,8 @@ namespace {
 
 // Room around overlay rectangles for antialiased edges, in pixels.
 constexpr int kOverlayPixelMargin = 2;
+// Layout keeps page units within +-2^30; pixels are kept there as well.
+constexpr double kLimit = 1 << 30;
 
 }  // namespace
 
@@ -47,8 +49,12 @@ PlaybackOverlay CKeystaveView::currentOverlay() const {
 QRect CKeystaveView::unitsToViewport(const QRect& units) const {
     const int z = zoom();
     const QPoint origin = pageOrigin();
-    const auto px = [z](int64_t v) { return int(std::floor(double(v) * z / 1000.0)); };
-    const auto pxUp = [z](int64_t v) { return int(std::ceil(double(v) * z / 1000.0)); };
+    const auto px = [z](int64_t v) {
+        return int(std::clamp(std::floor(double(v) * z / 1000.0), -kLimit, kLimit));
+    };
+    const auto pxUp = [z](int64_t v) {
+        return int(std::clamp(std::ceil(double(v) * z / 1000.0), -kLimit, kLimit));
+    };
     const QPoint topLeft(origin.x() + px(units.left()), origin.y() + px(units.top()));
     const QPoint bottomRight(origin.x() + pxUp(int64_t(units.left()) + units.width()),
                              origin.y() + pxUp(int64_t(units.top()) + units.height()));

@@ -87,7 +87,9 @@ class CScore {
     // The repeats and voltas unrolled; rebuilt with rebuildPlaybackMap after every change
     // of bars, bar lines, voltas or length.
     CPlayBackMap playbackMap;
-    // Where playback starts, in performance ticks; it stays where playback left it.
+    // Where playback starts, in performance ticks; it stays where playback left it, also
+    // through Reset (an undo step of the whole score keeps it; rebuildPlaybackMap keeps it
+    // within the performance).
     int32_t playbackCursor = 0;
 
     // --- total getters ---

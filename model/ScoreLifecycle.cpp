@@ -29,8 +29,6 @@ void CScore::Reset() {
     clipSelection = CSelection{};
     titleBox = CTextBox{};
     subtitleBox = CTextBox{};
-    playbackMap = CPlayBackMap{};
-    playbackCursor = 0;
     // The two special tracks are emptied too, so that reading a document into a reset
     // score never merges its marks with those of the previous content.
     annotationTrack.clear();

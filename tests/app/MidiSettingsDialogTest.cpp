@@ -177,6 +177,8 @@ TEST_F(MidiSettingsDialog, ChoosingSoundsPlaysPreviews) {
 }
 
 TEST_F(MidiSettingsDialog, OkIsOneUndoStepAndCancelLeavesNone) {
+    child->relayout();
+    score().playbackCursor = 384;
     runSettings([](CMidiSettingsDlg& d) {
         d.tempoBox()->setText("90");
         d.accept();
@@ -189,6 +191,7 @@ TEST_F(MidiSettingsDialog, OkIsOneUndoStepAndCancelLeavesNone) {
     child->runCommand(Cmd::EditUndo);
     EXPECT_EQ(playbackTempo(score()), 120);
     EXPECT_EQ(score().midi.tempo, 120);
+    EXPECT_EQ(score().playbackCursor, 384);  // the cursor is not part of the step
 
     child->runCommand(Cmd::EditRedo);
     EXPECT_EQ(playbackTempo(score()), 90);
