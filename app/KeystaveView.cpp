@@ -13,6 +13,7 @@
 #include "app/DocumentLayout.h"
 #include "app/PageBackground.h"
 #include "app/PlaybackControl.h"
+#include "app/PlaybackTextIds.h"
 #include "app/ZoomDialog.h"
 #include "app/ZoomRules.h"
 #include "model/PlaybackStatus.h"
@@ -137,14 +138,16 @@ QString CKeystaveView::paneText(int pane) const {
         case Pane::Position: {
             // Outside Music mode the pane shows the playback position.
             const CScore& score = doc_.score();
-            return statusPositionText(score, score.playbackMap.PlayToScore(score.playbackCursor));
+            return statusPositionText(score, score.playbackMap.PlayToScore(score.playbackCursor),
+                                      text(StringId::PositionPane));
         }
         case Pane::Time: {
             const CScore& score = doc_.score();
-            return statusTimeText(score, score.playbackMap, score.playbackCursor);
+            return statusTimeText(score, score.playbackMap, score.playbackCursor,
+                                  text(PlaybackText::TimePane));
         }
         case Pane::Tempo:
-            return statusTempoText(playbackTempo(doc_.score()));
+            return statusTempoText(playbackTempo(doc_.score()), text(StringId::TempoPane));
         default:
             return QString();
     }

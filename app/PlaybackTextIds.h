@@ -28,4 +28,5 @@ constexpr int ChooseInputTitle = 43021;
 constexpr int PlainMessage = 43022;  // "%s": a text from a device, shown as it stands
 constexpr int InputDevice = 43023;
 constexpr int MessagesReceived = 43024;
+constexpr int TimePane = 43025;  // " %.2d:%.2d / %.2d:%.2d": position and length, min:s
 }  // namespace ks::PlaybackText

@@ -5,37 +5,37 @@
 #include "PlayBackMap.h"
 #include "PlaybackTempo.h"
 #include "Score.h"
+#include "TextFormat.h"
 
 namespace ks {
 
 namespace {
 
-QString minutesAndSeconds(int64_t ticks, int32_t bpm, int32_t ppqn) {
-    const int64_t seconds = std::max<int64_t>(ticks, 0) * 60 / std::max(bpm, 1) / std::max(ppqn, 1);
-    return QString::asprintf("%.2d:%.2d", int(seconds / 60), int(seconds % 60));
+int64_t secondsOf(int64_t ticks, int32_t bpm, int32_t ppqn) {
+    return std::max<int64_t>(ticks, 0) * 60 / std::max(bpm, 1) / std::max(ppqn, 1);
 }
 
 }  // namespace
 
-QString statusPositionText(const CScore& score, int32_t scoreTick) {
+QString statusPositionText(const CScore& score, int32_t scoreTick, const QString& format) {
     const int32_t count = score.barCount();
     const int32_t bar =
         std::clamp(score.barAtTick(std::max(scoreTick, 0)), 0, std::max(count - 1, 0));
     const int64_t into = int64_t(std::max(scoreTick, 0)) - score.barStart(bar);
     const int32_t beat = score.beatLength(bar);
-    return QString::asprintf("%2d/%d/%d  /  %d", bar + 1, int(into / beat) + 1, int(into % beat),
-                             count);
+    return formatText(format, {int64_t(bar) + 1, into / beat + 1, into % beat, int64_t(count)});
 }
 
-QString statusTimeText(const CScore& score, const CPlayBackMap& map, int32_t positionTicks) {
+QString statusTimeText(const CScore& score, const CPlayBackMap& map, int32_t positionTicks,
+                       const QString& format) {
     const int32_t bpm = playbackTempo(score);
-    return QStringLiteral(" ") + minutesAndSeconds(positionTicks, bpm, score.ppqn) +
-           QStringLiteral(" / ") +
-           minutesAndSeconds(map.ScoreToPlay(score.length), bpm, score.ppqn);
+    const int64_t now = secondsOf(positionTicks, bpm, score.ppqn);
+    const int64_t total = secondsOf(map.ScoreToPlay(score.length), bpm, score.ppqn);
+    return formatText(format, {now / 60, now % 60, total / 60, total % 60});
 }
 
-QString statusTempoText(int32_t bpm) {
-    return QString::asprintf(" %dbpm ", bpm);
+QString statusTempoText(int32_t bpm, const QString& format) {
+    return formatText(format, {int64_t(bpm)});
 }
 
 int32_t followCursorTime(const CScore& score, const CPlayBackMap& map, int32_t playTime,
