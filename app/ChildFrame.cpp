@@ -8,6 +8,7 @@
 #include "app/KeystaveView.h"
 #include "app/MidiFileDialogs.h"
 #include "app/OutputDialogs.h"
+#include "app/PlaybackControl.h"
 #include "app/UserInterface.h"
 #include "storage/KeystaveDoc.h"
 
@@ -23,8 +24,11 @@ CChildFrame::CChildFrame(StorageSession& session, IUserInterface& ui, QWidget* p
         layOutDocument(score, doc_->printer());
         if (view_) view_->documentChanged();
     };
+    doc_->hooks.stopPlayback = [this] { stopPlayback(); };
     installMidiImport(*doc_, ui_);
     view_ = new CKeystaveView(*doc_, this);
+    view_->togglePlayback = [this] { togglePlayback(); };
+    view_->stopPlayback = [this] { stopPlayback(); };
     setWidget(view_);
     outputDialogs_ = std::make_unique<QtOutputDialogs>();
     outputDialogs_->setParentWidget(this);
@@ -36,6 +40,8 @@ void CChildFrame::setOutputDialogs(IOutputDialogs& dialogs) {
 }
 
 CChildFrame::~CChildFrame() {
+    // Playback reads nothing of the document once it is stopped.
+    if (playback_) playback_->stop(&doc_->score());
     // The view refers to the document: it goes first.
     delete view_;
     view_ = nullptr;

@@ -16,6 +16,7 @@ class CKeystaveView;
 class IOutputDialogs;
 class QtOutputDialogs;
 class IUserInterface;
+class PlaybackControl;
 class StorageSession;
 
 class CChildFrame : public QMdiSubWindow, public ICommandTarget {
@@ -33,6 +34,13 @@ class CChildFrame : public QMdiSubWindow, public ICommandTarget {
 
     std::optional<CommandState> commandState(int id) override;
     void runCommand(int id) override;
+
+    // The playback every document window shares; null: no playback.
+    void setPlayback(PlaybackControl* playback);
+    // Stops this document's playback (before edits, dialogs, export and printing).
+    void stopPlayback();
+    bool isPlaying() const;
+    bool solo() const { return solo_; }
 
     // Lays the document out again and refreshes the view (after a settings change).
     void relayout();
@@ -62,12 +70,21 @@ class CChildFrame : public QMdiSubWindow, public ICommandTarget {
     void setPaperColour();
     void displaySettings();
     void exportMidi();
+    // Play, Pause, Stop, Solo, MIDI Settings and MIDI input (PlaybackCommands.cpp).
+    std::optional<CommandState> playbackCommandState(int id) const;
+    bool runPlaybackCommand(int id);
+    void play();
+    void togglePlayback();
+    void midiSettings();
+    void chooseMidiInputDevice();
 
     IUserInterface& ui_;
     std::unique_ptr<CKeystaveDoc> doc_;
     CKeystaveView* view_ = nullptr;
     std::unique_ptr<QtOutputDialogs> outputDialogs_;
     std::unique_ptr<CDocumentOutput> output_;
+    PlaybackControl* playback_ = nullptr;
+    bool solo_ = false;  // play only the part holding the editing cursor
     bool closing_ = false;
 };
 

@@ -53,6 +53,10 @@ void DialogUserInterface::showMessage(int textId, const std::vector<TextArg>& ar
     QMessageBox::information(parent_, text(StringId::ApplicationTitle), promptText(textId, args));
 }
 
+void DialogUserInterface::showError(const QString& title, const QString& message) {
+    QMessageBox::warning(parent_, title, message);
+}
+
 void DialogUserInterface::showStatus(const QString& message) {
     if (statusSink) statusSink(message);
 }

@@ -26,6 +26,7 @@ class DialogUserInterface : public IUserInterface {
                              const QString& defaultExtension) override;
     std::optional<MidiImportOptions> chooseMidiImportOptions(
         const MidiImportOptions& current) override;
+    void showError(const QString& title, const QString& message) override;
 
     // Where status texts go (the main frame's status bar).
     std::function<void(const QString&)> statusSink;

@@ -54,6 +54,7 @@ std::optional<LayoutCommand> layoutCommandFor(int id) {
 
 std::optional<CommandState> CChildFrame::commandState(int id) {
     if (auto state = output_->commandState(id)) return state;
+    if (std::optional<CommandState> state = playbackCommandState(id)) return state;
     if (layoutCommandFor(id))
         return CommandState{view_->viewMode() == ViewMode::Layout && !doc_->score().lines.empty()};
     switch (id) {
@@ -83,7 +84,7 @@ std::optional<CommandState> CChildFrame::commandState(int id) {
 }
 
 void CChildFrame::runCommand(int id) {
-    if (output_->runCommand(id)) {
+    if (output_->runCommand(id) || runPlaybackCommand(id)) {
         refreshTitle();
         return;
     }
@@ -199,6 +200,7 @@ void CChildFrame::setPaperColour() {
 }
 
 void CChildFrame::exportMidi() {
+    stopPlayback();
     // The document's name with ".mid" is proposed.
     const QFileInfo info(doc_->pathName().isEmpty() ? doc_->title() : doc_->pathName());
     const QString proposed = info.dir().filePath(info.completeBaseName() + QStringLiteral(".mid"));
@@ -208,6 +210,7 @@ void CChildFrame::exportMidi() {
 }
 
 void CChildFrame::displaySettings() {
+    stopPlayback();
     view_->setViewMode(ViewMode::Page);
     CDisplaySettingsDialog dialog(
         *doc_, [this] { relayout(); }, this);

@@ -15,6 +15,8 @@ void layOutDocument(CScore& score, const CPrinterSettings& printer) {
     const double u = measuredUnit(score);
     if (u > 0) score.unit = u;
     fullRelayout(score, documentPage(printer));
+    // Bars, bar lines, voltas or the length may have changed.
+    score.rebuildPlaybackMap();
 }
 
 int documentOrientation(const CPrinterSettings& printer) {

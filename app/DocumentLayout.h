@@ -12,7 +12,8 @@ namespace ks {
 // The page of a document.
 PageGeometry documentPage(const CPrinterSettings& printer);
 
-// Measures the unit and lays the whole score out on its page.
+// Measures the unit, lays the whole score out on its page and rebuilds its performance
+// map.
 void layOutDocument(CScore& score, const CPrinterSettings& printer);
 
 // The printer orientation of a document (1 portrait, 2 landscape) and a change of it.

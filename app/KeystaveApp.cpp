@@ -52,9 +52,13 @@ bool CKeystaveApp::start(const QStringList& arguments) {
     session_ = std::make_unique<StorageSession>();
     recent_.load(*profileSettings());
 
+    // The playback engine and its output device live as long as the program.
+    playback_ = std::make_unique<PlaybackControl>(ui_, options_.playback);
+
     // 3. The main frame, which takes dropped files.
     frame_ = std::make_unique<CMainFrame>(ui_);
     frame_->setApplicationTarget(this);
+    frame_->setPlayback(playback_.get());
     ui_.setParentWidget(frame_.get());
     frame_->setRecentFiles(recent_.paths());
     frame_->fileDropped = [this](const QString& path) { openDocumentFile(path); };
@@ -106,14 +110,18 @@ bool CKeystaveApp::start(const QStringList& arguments) {
     session_->recoverAtStart(
         ui_, [this](const QString& path) { return openRecovered(path) != nullptr; });
     feedbackPrompt();
-    if (hooks.startMidiInput) hooks.startMidiInput(*frame_);
+    // 16. The MIDI keyboard, when its setting says so.
+    playback_->startMidiInput();
     return true;
 }
 
 void CKeystaveApp::shutdown() {
     if (shutDown_ || !session_) return;
     shutDown_ = true;
-    if (hooks.stopMidiInput) hooks.stopMidiInput();
+    if (playback_) {
+        playback_->stop();
+        playback_->stopMidiInput();
+    }
     if (hooks.helpPaneShown)
         programSettings()->setValue(
             QLatin1String(SettingKey::ShowHelp),
@@ -129,6 +137,7 @@ int CKeystaveApp::documentCount() const {
 
 CChildFrame* CKeystaveApp::createChild() {
     auto* child = new CChildFrame(*session_, ui_);
+    child->setPlayback(playback_.get());
     child->pathChanged = [this](const QString& path) { addRecentFile(path); };
     return child;
 }
@@ -312,11 +321,13 @@ void CKeystaveApp::runCommand(int id) {
             ui_.openExternal(releaseNotesPath());
             break;
         case Cmd::InternetSettings: {
+            playback_->stop();  // settings dialogs stop playback first
             CInternetSettingsDialog dialog(frame_.get());
             dialog.exec();
             break;
         }
         case Cmd::CustomColours: {
+            playback_->stop();
             CCustomColoursDialog dialog(
                 ui_, QDir::currentPath(), QCoreApplication::applicationDirPath(),
                 [this] {

@@ -10,6 +10,7 @@
 
 #include "app/AppSettings.h"
 #include "app/CommandTarget.h"
+#include "app/PlaybackControl.h"
 
 namespace ks {
 
@@ -30,10 +31,6 @@ struct StartupHooks {
     std::function<bool()> silentVersionCheck;
     // Puts the desktop icon back where it was before an update.
     std::function<void()> restoreDesktopIcon;
-    // Hands the main window to MIDI input, reads its settings and opens it.
-    std::function<void(CMainFrame&)> startMidiInput;
-    // At exit: stores the MIDI input settings and closes the device.
-    std::function<void()> stopMidiInput;
     // Whether the help pane is shown, for `ShowHelp` at exit; unset keeps the value read.
     std::function<bool()> helpPaneShown;
 };
@@ -43,6 +40,8 @@ struct AppOptions {
     bool splash = true;      // the About box as a splash window at start
     bool showWindow = true;  // show the main frame (maximised)
     int64_t now = 0;         // seconds since 1970 for the feedback prompt; 0 = the clock
+    // The output device and the MIDI system playback uses.
+    PlaybackOptions playback;
 };
 
 class CKeystaveApp : public QObject, public ICommandTarget {
@@ -62,6 +61,7 @@ class CKeystaveApp : public QObject, public ICommandTarget {
     void shutdown();
 
     CMainFrame* frame() const { return frame_.get(); }
+    PlaybackControl* playback() const { return playback_.get(); }
     StorageSession& session() { return *session_; }
     int documentCount() const;
 
@@ -93,6 +93,7 @@ class CKeystaveApp : public QObject, public ICommandTarget {
     AppOptions options_;
     std::unique_ptr<StorageSession> session_;
     std::unique_ptr<SingleInstance> instance_;
+    std::unique_ptr<PlaybackControl> playback_;
     std::unique_ptr<CMainFrame> frame_;
     RecentFiles recent_;
     bool shutDown_ = false;

@@ -12,8 +12,12 @@
 #include "app/CommandIds.h"
 #include "app/DocumentLayout.h"
 #include "app/PageBackground.h"
+#include "app/PlaybackControl.h"
+#include "app/PlaybackTextIds.h"
 #include "app/ZoomDialog.h"
 #include "app/ZoomRules.h"
+#include "model/PlaybackStatus.h"
+#include "model/PlaybackTempo.h"
 #include "model/TextFormat.h"
 #include "model/TextTable.h"
 #include "render/surface/PainterSurface.h"
@@ -117,6 +121,7 @@ void CKeystaveView::setZoom(int zoom) {
 void CKeystaveView::documentChanged() {
     state_.page = std::clamp(state_.page, 0, pageCount() - 1);
     updateScrollBars();
+    overlay_ = currentOverlay();
     viewport()->update();
 }
 
@@ -130,19 +135,26 @@ QString CKeystaveView::paneText(int pane) const {
                               {int64_t(state_.page + 1), int64_t(pageCount())});
         case Pane::Editing:
             return QString();  // only Music mode names the track being edited
-        case Pane::Position:
-            // Outside Music mode the pane shows the playback position, which stays at
-            // the start until the score is played.
-            return formatText(text(StringId::PositionPane), {int64_t(1), int64_t(1), int64_t(0),
-                                                             int64_t(doc_.score().barCount())});
+        case Pane::Position: {
+            // Outside Music mode the pane shows the playback position.
+            const CScore& score = doc_.score();
+            return statusPositionText(score, score.playbackMap.PlayToScore(score.playbackCursor),
+                                      text(StringId::PositionPane));
+        }
+        case Pane::Time: {
+            const CScore& score = doc_.score();
+            return statusTimeText(score, score.playbackMap, score.playbackCursor,
+                                  text(PlaybackText::TimePane));
+        }
         case Pane::Tempo:
-            return formatText(text(StringId::TempoPane), {int64_t(doc_.score().startTempo())});
+            return statusTempoText(playbackTempo(doc_.score()), text(StringId::TempoPane));
         default:
             return QString();
     }
 }
 
 std::optional<CommandState> CKeystaveView::commandState(int id) {
+    if (playbackCommand(id)) return CommandState{playback_ != nullptr};
     const bool pageLike = state_.mode == ViewMode::Page || state_.mode == ViewMode::Layout;
     switch (id) {
         case Cmd::PageMode:
@@ -170,6 +182,14 @@ std::optional<CommandState> CKeystaveView::commandState(int id) {
 
 void CKeystaveView::runCommand(int id) {
     switch (id) {
+        case Cmd::Rewind:
+        case Cmd::StepBack:
+            stepPlaybackCursor(-1);
+            break;
+        case Cmd::FastForward:
+        case Cmd::StepForward:
+            stepPlaybackCursor(1);
+            break;
         case Cmd::PageMode:
             setViewMode(ViewMode::Page);
             break;
@@ -303,6 +323,7 @@ void CKeystaveView::paintPage(QPainter& painter, const QRect& dirty) {
     view.fileName = doc_.title();
     CDrawContext ctx(surface, doc_.score(), view, geometry);
     paintPageContents(ctx);
+    DrawPlaybackOverlay(ctx, overlay_);
     painter.restore();
 }
 

@@ -8,10 +8,12 @@
 #include "app/CommandTarget.h"
 #include "render/PageGeometry.h"
 #include "render/draw/DrawContext.h"
+#include "render/draw/PlaybackOverlay.h"
 
 namespace ks {
 
 class CKeystaveDoc;
+class PlaybackControl;
 
 class CKeystaveView : public QAbstractScrollArea, public ICommandTarget {
     Q_OBJECT
@@ -44,12 +46,38 @@ class CKeystaveView : public QAbstractScrollArea, public ICommandTarget {
     // Called after every paint of the viewport, for measuring.
     std::function<void()> painted;
 
+    // --- playback (ViewPlayback.cpp) ---
+    // The playback that plays this view's document; null: no playback cursor is shown.
+    void setPlayback(PlaybackControl* playback);
+    // A play position (performance ticks) reported while this view's score plays: the
+    // playback cursor moves by the cursor step, stays in view, and only the overlay is
+    // repainted unless the view had to scroll.
+    void followPlayback(int32_t playTime);
+    // Playback started or stopped, or the cursor settings changed: repaint the overlay.
+    void refreshPlaybackOverlay();
+    // The MIDI keyboard has sent messages: MIDI thru echoes the keys.
+    void midiInputArrived();
+    // What the overlay shows now (taken when it was last refreshed).
+    const PlaybackOverlay& playbackOverlay() const { return overlay_; }
+    // The playback cursor line in viewport pixels; empty when it is not on the page shown.
+    QRect playbackCursorPixels() const;
+    // Tab plays or stops; Space stops.
+    std::function<void()> togglePlayback;
+    std::function<void()> stopPlayback;
+
+  signals:
+    // The playback cursor moved (the status panes show where it stands).
+    void playbackCursorMoved();
+
   protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    // Tab belongs to playback, not to moving the focus.
+    bool focusNextPrevChild(bool next) override;
 
   private:
     void updateScrollBars();
@@ -61,8 +89,20 @@ class CKeystaveView : public QAbstractScrollArea, public ICommandTarget {
     // Layout mode: the line of the current page nearest to a page point's height.
     int lineAt(int64_t pageY) const;
 
+    // Playback (ViewPlayback.cpp).
+    PlaybackOverlay currentOverlay() const;
+    std::vector<QRect> overlayPixels(const PlaybackOverlay& overlay) const;
+    QRect unitsToViewport(const QRect& units) const;
+    // Brings the playback cursor into view (another page, or scrolled); true when the
+    // whole view has to be repainted.
+    bool ensurePlaybackCursorVisible();
+    void stepPlaybackCursor(int direction);
+    bool playbackCommand(int id) const;
+
     CKeystaveDoc& doc_;
     CViewState state_;
+    PlaybackControl* playback_ = nullptr;
+    PlaybackOverlay overlay_;  // what the overlay shows; painted as it stands
 };
 
 }  // namespace ks

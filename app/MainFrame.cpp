@@ -19,9 +19,11 @@
 #include "app/CommandIds.h"
 #include "app/KeystaveView.h"
 #include "app/MenuTable.h"
+#include "app/PlaybackControl.h"
 #include "app/ToolBarIcons.h"
 #include "app/UserInterface.h"
 #include "model/TextTable.h"
+#include "playback/MidiInputHandler.h"
 #include "storage/KeystaveDoc.h"
 
 namespace ks {
@@ -162,6 +164,10 @@ QLabel* CMainFrame::pane(int paneId) const {
 
 void CMainFrame::addChild(CChildFrame* child) {
     mdi_->addSubWindow(child);
+    // The panes show where the active document's playback cursor stands.
+    connect(&child->view(), &CKeystaveView::playbackCursorMoved, this, [this, child] {
+        if (child == activeChild()) refreshPanes();
+    });
     connect(child, &QObject::destroyed, this, [this] {
         QTimer::singleShot(0, this, [this] {
             refreshTitle();
@@ -238,13 +244,36 @@ void CMainFrame::updateCommandStates() {
     }
     if (child) child->refreshTitle();
     refreshTitle();
-    CKeystaveView* view = child ? &child->view() : nullptr;
-    for (int paneId : {Pane::Editing, Pane::Mode, Pane::Position, Pane::Tempo, Pane::Page}) {
+    refreshPanes();
+    showModeMenus();
+}
+
+void CMainFrame::refreshPanes() {
+    CKeystaveView* view = activeView();
+    for (int paneId :
+         {Pane::Editing, Pane::Mode, Pane::Position, Pane::Time, Pane::Tempo, Pane::Page}) {
         QLabel* label = panes_.value(paneId);
         const QString value = view ? view->paneText(paneId) : text(paneId);
         if (label && label->text() != value) label->setText(value);
     }
-    showModeMenus();
+}
+
+void CMainFrame::setPlayback(PlaybackControl* playback) {
+    playback_ = playback;
+    connect(playback, &PlaybackControl::playbackEnded, this, &CMainFrame::playbackEnded);
+    connect(playback, &PlaybackControl::midiInputArrived, this, &CMainFrame::midiInputArrived);
+}
+
+void CMainFrame::playbackEnded() {
+    updateCommandStates();
+}
+
+void CMainFrame::midiInputArrived() {
+    if (!playback_) return;
+    if (CKeystaveView* view = activeView())
+        view->midiInputArrived();
+    else
+        handleMidiInput(playback_->midiInput(), playback_->device(), nullptr);
 }
 
 void CMainFrame::listWindows(QMenu* menu) {
@@ -365,6 +394,7 @@ void CMainFrame::buttonRepeat() {
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
     // Playback stops and both timers end before the documents close.
+    if (playback_) playback_->stop();
     for (CChildFrame* child : children()) {
         if (!child->close()) {
             event->ignore();

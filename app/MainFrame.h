@@ -22,6 +22,7 @@ namespace ks {
 class CChildFrame;
 class CKeystaveView;
 class IUserInterface;
+class PlaybackControl;
 
 class CMainFrame : public QMainWindow, public ICommandTarget {
     Q_OBJECT
@@ -34,6 +35,9 @@ class CMainFrame : public QMainWindow, public ICommandTarget {
 
     // The next target after the frame (the application).
     void setApplicationTarget(ICommandTarget* app) { app_ = app; }
+    // Playback: the frame hands the MIDI keyboard's messages to the active view, follows
+    // the end of playback in the command states, and stops playback when it closes.
+    void setPlayback(PlaybackControl* playback);
 
     QMdiArea* mdiArea() const { return mdi_; }
     void addChild(CChildFrame* child);
@@ -47,6 +51,8 @@ class CMainFrame : public QMainWindow, public ICommandTarget {
     // Enabled, checked state and menu texts of every action, and the status panes.
     void updateCommandStates();
     QLabel* pane(int paneId) const;
+    // The status panes the active view fills.
+    void refreshPanes();
 
     // The recent-file entries of the File menu.
     void setRecentFiles(const QStringList& paths);
@@ -75,11 +81,14 @@ class CMainFrame : public QMainWindow, public ICommandTarget {
     void autosaveTick();
     void buttonRepeat();
     void showModeMenus();
+    void playbackEnded();
+    void midiInputArrived();
     // The Window menu lists the open documents after its commands.
     void listWindows(QMenu* menu);
 
     IUserInterface& ui_;
     ICommandTarget* app_ = nullptr;
+    PlaybackControl* playback_ = nullptr;
     QMdiArea* mdi_;
     QHash<int, QAction*> actions_;
     QList<QAction*> recentActions_;

@@ -7,6 +7,7 @@
 #include <QString>
 #include <optional>
 
+#include "app/PlaybackTextIds.h"
 #include "edit/MidiImportCommand.h"
 #include "storage/DocumentPrompts.h"
 
@@ -49,6 +50,11 @@ class IUserInterface : public IDocumentPrompts {
     // The clean-ups to run after a MIDI file was read; nothing when dismissed.
     virtual std::optional<MidiImportOptions> chooseMidiImportOptions(
         const MidiImportOptions& current) = 0;
+    // An error text from a device, in a box with its own title ("Midi Input" for the
+    // MIDI keyboard). Without a box of its own it is shown as a message.
+    virtual void showError(const QString& title, const QString& message) {
+        showMessage(PlaybackText::PlainMessage, {message});
+    }
 };
 
 }  // namespace ks

@@ -14,6 +14,8 @@
 #include "app/KeystaveApp.h"
 #include "app/KeystaveView.h"
 #include "app/MainFrame.h"
+#include "app/PlaybackControl.h"
+#include "playback/RecordingDevice.h"
 #include "resources/MusicFont.h"
 #include "storage/KeystaveDoc.h"
 #include "storage/StorageSession.h"
@@ -28,12 +30,14 @@ QString samplePath() {
     return QStringLiteral(KS_SOURCE_DIR "/resources/samples/minuet-in-g.ksv");
 }
 
-std::unique_ptr<CKeystaveApp> startApp(test::FakeUserInterface& ui, const QString& file) {
+std::unique_ptr<CKeystaveApp> startApp(test::FakeUserInterface& ui, const QString& file,
+                                       PlaybackOptions playback = {}) {
     auto app = std::make_unique<CKeystaveApp>(
         ui, AppOptions{.instanceName =
                            QStringLiteral("ks-bench-") + QUuid::createUuid().toString(QUuid::Id128),
                        .splash = false,
-                       .showWindow = true});
+                       .showWindow = true,
+                       .playback = std::move(playback)});
     app->start(file.isEmpty() ? QStringList() : QStringList{file});
     return app;
 }
@@ -161,6 +165,49 @@ BENCHMARK(BM_RepaintAfter)
     ->Arg(0)
     ->Arg(1)
     ->ArgNames({"zoom"})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+// One step of the playback cursor while the benchmark score plays: the view follows a
+// new play position one beat on and repaints what changed (the overlay only), against a
+// repaint of the whole window.
+void BM_FollowPlayback(benchmark::State& state) {
+    const bool whole = state.range(0) == 1;
+    test::FakeUserInterface ui;
+    RecordingDevice device;
+    auto app = startApp(ui, bigDocument().path,
+                        {.device = &device, .clock = CPlayBackEngine::Clock::Manual});
+    waitForPaint(*app->frame());
+    CKeystaveView* view = app->frame()->activeView();
+    CScore& score = app->frame()->activeChild()->document().score();
+    if (!app->frame()->routeCommand(Cmd::Play)) {
+        state.SkipWithError("playback did not start");
+        return;
+    }
+    int painted = 0;
+    view->painted = [&painted] { ++painted; };
+    int step = 1;  // each step moves the cursor
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        // Back and forth over the first two bars, which the window shows.
+        view->followPlayback(score.ppqn * (step % 8) + 1);
+        if (whole)
+            view->viewport()->repaint();
+        else
+            QCoreApplication::processEvents();
+        state.SetIterationTime(timer.nsecsElapsed() / 1e9);
+        ++step;
+    }
+    if (painted < step - 1) state.SkipWithError("the view did not repaint");
+    view->painted = nullptr;
+    app->playback()->stop();
+    app->frame()->close();
+}
+BENCHMARK(BM_FollowPlayback)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgNames({"whole"})
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 

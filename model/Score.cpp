@@ -1,5 +1,7 @@
 #include "Score.h"
 
+#include <algorithm>
+
 namespace ks {
 
 CScore::CScore() {
@@ -43,6 +45,8 @@ CScore& CScore::operator=(const CScore& other) {
     clipSelection = other.clipSelection;
     titleBox = other.titleBox;
     subtitleBox = other.subtitleBox;
+    playbackMap = other.playbackMap;
+    playbackCursor = other.playbackCursor;
     relinkTracks();
     return *this;
 }
@@ -52,6 +56,11 @@ void CScore::relinkTracks() {
         t.owner = this;
     tempoTrack.owner = this;
     annotationTrack.owner = this;
+}
+
+void CScore::rebuildPlaybackMap() {
+    playbackMap.Rebuild(*this);
+    playbackCursor = std::clamp(playbackCursor, 0, playbackMap.ScoreToPlay(length));
 }
 
 CTrack* CScore::trackPtr(int index) {

@@ -8,6 +8,7 @@
 
 #include "Event.h"
 #include "LayoutRecords.h"
+#include "PlayBackMap.h"
 #include "Preferences.h"
 #include "Selection.h"
 #include "Signatures.h"
@@ -82,6 +83,15 @@ class CScore {
     CTextBox titleBox;
     CTextBox subtitleBox;
 
+    // --- playback (not saved) ---
+    // The repeats and voltas unrolled; rebuilt with rebuildPlaybackMap after every change
+    // of bars, bar lines, voltas or length.
+    CPlayBackMap playbackMap;
+    // Where playback starts, in performance ticks; it stays where playback left it, also
+    // through Reset (an undo step of the whole score keeps it; rebuildPlaybackMap keeps it
+    // within the performance).
+    int32_t playbackCursor = 0;
+
     // --- total getters ---
     const CTrack& track(int index) const { return recordAt(tracks, index); }
     CTrack* trackPtr(int index);
@@ -138,6 +148,8 @@ class CScore {
     void rebuildTrack(int track);
     void rebuildAllTracks();
     void rebuildBeams(int track);
+    // Rebuild the performance map and keep the playback cursor within the performance.
+    void rebuildPlaybackMap();
 
     // --- section markers (annotation track, type 12) ---
     bool hasSectionMarkerAt(int32_t tick) const;

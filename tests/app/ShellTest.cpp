@@ -21,6 +21,7 @@
 #include "app/KeystaveApp.h"
 #include "app/KeystaveView.h"
 #include "app/MainFrame.h"
+#include "playback/RecordingDevice.h"
 #include "storage/AppPaths.h"
 #include "storage/KeystaveDoc.h"
 #include "tests/app/FakeUserInterface.h"
@@ -48,7 +49,8 @@ class Shell : public ::testing::Test {
                                            QUuid::createUuid().toString(QUuid::Id128),
                            .splash = false,
                            .showWindow = false,
-                           .now = now});
+                           .now = now,
+                           .playback = {.device = &device}});
         EXPECT_TRUE(app->start(arguments));
         return *app;
     }
@@ -58,6 +60,7 @@ class Shell : public ::testing::Test {
     }
 
     FakeUserInterface ui;
+    RecordingDevice device;
     std::unique_ptr<CKeystaveApp> app;
 };
 
@@ -180,7 +183,7 @@ TEST_F(Shell, LaterIssuesCommandsAreVisibleButDisabled) {
     start();
     CMainFrame& frame = *app->frame();
     frame.updateCommandStates();
-    for (int id : {Cmd::Play, Cmd::MusicMode, Cmd::HelpIndex, Cmd::CheckForUpdates, Cmd::FileSearch,
+    for (int id : {Cmd::MusicMode, Cmd::HelpIndex, Cmd::CheckForUpdates, Cmd::FileSearch,
                    Cmd::EditPaste}) {
         ASSERT_NE(frame.action(id), nullptr) << id;
         EXPECT_FALSE(frame.action(id)->isEnabled()) << id;
@@ -188,7 +191,8 @@ TEST_F(Shell, LaterIssuesCommandsAreVisibleButDisabled) {
     }
     for (int id : {Cmd::FileNew, Cmd::FileSave, Cmd::Zoom200, Cmd::DisplaySettings, Cmd::ImportMidi,
                    Cmd::ExportMidi, Cmd::FilePrint, Cmd::FilePrintPreview, Cmd::FilePrintSetup,
-                   Cmd::AlignPrinter, Cmd::ExportPdf, Cmd::ExportVectorPdf, Cmd::ExportBitmaps})
+                   Cmd::AlignPrinter, Cmd::ExportPdf, Cmd::ExportVectorPdf, Cmd::ExportBitmaps,
+                   Cmd::Play, Cmd::Rewind, Cmd::MidiSettings})
         EXPECT_TRUE(frame.action(id)->isEnabled()) << id;
 }
 

@@ -11,6 +11,7 @@
 #include "app/KeystaveApp.h"
 #include "app/MainFrame.h"
 #include "app/SingleInstance.h"
+#include "playback/RecordingDevice.h"
 #include "storage/KeystaveDoc.h"
 #include "tests/app/FakeUserInterface.h"
 
@@ -61,7 +62,11 @@ TEST(SingleInstance, SecondEditorProcessOpensItsFileInTheFirst) {
     const QString name = uniqueName();
     qputenv("KEYSTAVES_INSTANCE_NAME", name.toLocal8Bit());
     FakeUserInterface ui;
-    CKeystaveApp app(ui, {.instanceName = name, .splash = false, .showWindow = false});
+    RecordingDevice device;
+    CKeystaveApp app(ui, {.instanceName = name,
+                          .splash = false,
+                          .showWindow = false,
+                          .playback = {.device = &device}});
     ASSERT_TRUE(app.start({}));
     ASSERT_EQ(app.documentCount(), 1);
 

@@ -67,3 +67,38 @@ TEST(PlaybackStatus, FollowCursorSnapsToBeatsOrThirtySeconds) {
     EXPECT_EQ(followCursorTime(s, map, 768 + 150, 0), 864);  // 918 - 918 % 144
     EXPECT_EQ(followCursorTime(s, map, 100000, 1), map.ScoreToPlay(s.length));
 }
+
+TEST(PlaybackStatus, SteppingTheCursorByBarsFollowsThePerformance) {
+    CScore s;
+    s.setLength(4 * 384);
+    s.bars[1].styleRight = 3;  // bars 1-2 play twice: performance length 6 bars
+    s.rebuildPlaybackMap();
+    const CPlayBackMap& map = s.playbackMap;
+    ASSERT_EQ(map.ScoreToPlay(s.length), 6 * 384);
+    struct Case {
+        int32_t cursor;
+        int direction;
+        int32_t expected;
+    } cases[] = {
+        {0, 1, 384},
+        {100, 1, 384},
+        {384, -1, 0},
+        {400, -1, 384},
+        {0, -1, 0},
+        {2 * 384, 1, 3 * 384},  // into the repeat
+        {3 * 384 + 5, -1, 3 * 384},
+        {6 * 384, 1, 6 * 384},
+        {6 * 384, -1, 5 * 384},
+        {9 * 384, -1, 5 * 384},
+        {-50, 1, 384},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(steppedPlaybackCursor(s, map, c.cursor, c.direction), c.expected)
+            << c.cursor << " " << c.direction;
+
+    // A shorter score pulls the playback cursor back inside the performance.
+    s.playbackCursor = 6 * 384;
+    s.setLength(2 * 384);
+    s.rebuildPlaybackMap();
+    EXPECT_EQ(s.playbackCursor, s.playbackMap.ScoreToPlay(s.length));
+}
