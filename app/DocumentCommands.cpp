@@ -84,6 +84,8 @@ std::optional<CommandState> CChildFrame::commandState(int id) {
 }
 
 void CChildFrame::runCommand(int id) {
+    // Printing and exporting read the whole score: playback stops first.
+    if (output_->commandState(id)) stopPlayback();
     if (output_->runCommand(id) || runPlaybackCommand(id)) {
         refreshTitle();
         return;

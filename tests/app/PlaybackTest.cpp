@@ -3,6 +3,8 @@
 // scrolling, pages, the repainted overlay), the cursor styles and the status texts.
 #include <gtest/gtest.h>
 
+#include "app/OutputDialogs.h"
+
 #include <QApplication>
 #include <QPaintEvent>
 #include <QScrollBar>
@@ -133,12 +135,31 @@ TEST_F(Playback, SoloPlaysOnlyTheCurrentPart) {
     EXPECT_TRUE(sent(device, {0x90, 60, kDefaultVelocity}));
 }
 
+// Output dialogs that are all cancelled at once.
+class CancelledOutputDialogs : public IOutputDialogs {
+  public:
+    QStringList installedPrinters() override { return {QStringLiteral("Printer")}; }
+    std::optional<int> chooseResolution(const std::vector<ResolutionChoice>&, int) override {
+        return std::nullopt;
+    }
+    bool runPrintDialog(QPrinter&, int) override { return false; }
+    bool runPageSetupDialog(QPrinter&) override { return false; }
+    void runPrintPreview(QPrinter&, const std::function<void(QPrinter*)>&) override {}
+    void runAlignment(QPrinter&, const std::function<void(QPrinter*)>&,
+                      const std::function<void(const PrinterAlignment&)>&) override {}
+};
+
 TEST_F(Playback, EditsUndoRedoDialogsAndClosingStopFirst) {
+    CancelledOutputDialogs outputDialogs;
+    child->setOutputDialogs(outputDialogs);
     const std::vector<std::pair<const char*, std::function<void()>>> actions = {
         {"edit", [&] { doc().history().Push(QStringLiteral("Edit"), UndoKind::Settings); }},
         {"undo", [&] { child->runCommand(Cmd::EditUndo); }},
         {"redo", [&] { child->runCommand(Cmd::EditRedo); }},
         {"export", [&] { child->runCommand(Cmd::ExportMidi); }},  // the Save dialog is cancelled
+        {"print", [&] { child->runCommand(Cmd::FilePrint); }},
+        {"preview", [&] { child->runCommand(Cmd::FilePrintPreview); }},
+        {"bitmaps", [&] { child->runCommand(Cmd::ExportBitmaps); }},
         {"close", [&] { doc().close(); }},
     };
     for (const auto& [name, action] : actions) {
