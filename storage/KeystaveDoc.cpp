@@ -79,9 +79,10 @@ void CKeystaveDoc::adoptScore(std::unique_ptr<CScore> score, const CPrinterSetti
 void CKeystaveDoc::newDocument() {
     auto score = std::make_unique<CScore>();
     CPrinterSettings printer;
+    // The content first: it starts from a reset, which would clear the default titles.
+    score->makeNewDocument();
     if (hooks.applyDefaults) hooks.applyDefaults(*score, printer);
     score->prefs.key = -1;  // no key at bar 0 until one is set
-    score->makeNewDocument();
     adoptScore(std::move(score), printer);
     pathName_.clear();
     title_ = text(StringId::Untitled);
