@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "render/ColourScheme.h"
-#include "render/ShownNotes.h"
+#include "render/layout/ShownNotes.h"
 
 namespace ks {
 

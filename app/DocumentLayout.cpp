@@ -1,7 +1,7 @@
 #include "app/DocumentLayout.h"
 
-#include "render/FullRelayout.h"
-#include "render/PrinterRecord.h"
+#include "render/layout/FullRelayout.h"
+#include "render/layout/PrinterRecord.h"
 #include "render/output/PageImage.h"
 
 namespace ks {

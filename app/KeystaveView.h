@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "app/CommandTarget.h"
-#include "render/PageGeometry.h"
+#include "render/layout/PageGeometry.h"
 #include "render/draw/DrawContext.h"
 #include "render/draw/PlaybackOverlay.h"
 

@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <QPrinter>
 
-#include "render/LayoutMath.h"
+#include "render/layout/LayoutMath.h"
 #include "render/output/ExportTextIds.h"
 #include "render/surface/PainterSurface.h"
 #include "storage/DocumentPrompts.h"

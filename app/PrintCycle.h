@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "model/Score.h"
-#include "render/PageGeometry.h"
+#include "render/layout/PageGeometry.h"
 #include "render/output/PrintMargins.h"
 #include "render/output/PrintedPage.h"
 #include "render/output/PrinterAlignment.h"

@@ -5,7 +5,7 @@
 #include <QSize>
 #include <optional>
 
-#include "render/PageGeometry.h"
+#include "render/layout/PageGeometry.h"
 
 namespace ks {
 

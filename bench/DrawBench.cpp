@@ -11,9 +11,9 @@
 #include <QImage>
 #include <QPainter>
 
-#include "render/FullRelayout.h"
-#include "render/LayoutUnit.h"
-#include "render/PageGeometry.h"
+#include "render/layout/FullRelayout.h"
+#include "render/layout/LayoutUnit.h"
+#include "render/layout/PageGeometry.h"
 #include "render/draw/DrawContext.h"
 #include "render/draw/Drawing.h"
 #include "render/surface/PainterSurface.h"

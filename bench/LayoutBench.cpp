@@ -2,10 +2,10 @@
 // included), restacking alone, and rebuilding one bar's spacing after an edit.
 #include <benchmark/benchmark.h>
 
-#include "render/FullRelayout.h"
-#include "render/PageGeometry.h"
-#include "render/Spacing.h"
-#include "render/StackLines.h"
+#include "render/layout/FullRelayout.h"
+#include "render/layout/PageGeometry.h"
+#include "render/layout/Spacing.h"
+#include "render/layout/StackLines.h"
 #include "support/BenchmarkScore.h"
 
 using namespace ks;

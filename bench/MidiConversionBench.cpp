@@ -7,7 +7,7 @@
 
 #include "interchange/MidiExport.h"
 #include "interchange/MidiImport.h"
-#include "render/FullRelayout.h"
+#include "render/layout/FullRelayout.h"
 #include "support/BenchmarkScore.h"
 
 using namespace ks;

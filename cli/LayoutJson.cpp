@@ -2,8 +2,8 @@
 
 #include <QJsonArray>
 
-#include "render/FullRelayout.h"
-#include "render/MusicLine.h"
+#include "render/layout/FullRelayout.h"
+#include "render/layout/MusicLine.h"
 #include "storage/ScoreReader.h"
 
 namespace ks {

@@ -5,7 +5,7 @@
 #include <QStringList>
 
 #include "model/Score.h"
-#include "render/PageGeometry.h"
+#include "render/layout/PageGeometry.h"
 
 namespace ks::cli {
 

@@ -1,9 +1,9 @@
 #include "LayoutModeCommands.h"
 
 #include "edit/EditTextIds.h"
-#include "render/AutoSpaceLines.h"
-#include "render/LayoutCommands.h"
-#include "render/TickMapping.h"
+#include "render/layout/AutoSpaceLines.h"
+#include "render/layout/LayoutCommands.h"
+#include "render/layout/TickMapping.h"
 
 namespace ks {
 

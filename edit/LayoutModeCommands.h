@@ -4,7 +4,7 @@
 #pragma once
 
 #include "model/Score.h"
-#include "render/PageGeometry.h"
+#include "render/layout/PageGeometry.h"
 #include "storage/DocumentPrompts.h"
 #include "storage/UndoHistory.h"
 

@@ -2,8 +2,8 @@
 // a symbol of the music font, sitting on the event's height.
 #include <algorithm>
 
-#include "render/LayoutMath.h"
-#include "render/StaveGeometry.h"
+#include "render/layout/LayoutMath.h"
+#include "render/layout/StaveGeometry.h"
 #include "render/draw/EventDrawing.h"
 #include "render/draw/TextFonts.h"
 #include "resources/MusicGlyphs.h"

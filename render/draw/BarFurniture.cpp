@@ -1,7 +1,7 @@
 #include "BarFurniture.h"
 
-#include "render/BarFlags.h"
-#include "render/LayoutMath.h"
+#include "render/layout/BarFlags.h"
+#include "render/layout/LayoutMath.h"
 #include "render/draw/Drawing.h"
 #include "render/draw/EventPlacement.h"
 #include "resources/MusicGlyphs.h"

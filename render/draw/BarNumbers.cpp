@@ -1,7 +1,7 @@
 #include <algorithm>
 
-#include "render/ShownNotes.h"
-#include "render/StaveGeometry.h"
+#include "render/layout/ShownNotes.h"
+#include "render/layout/StaveGeometry.h"
 #include "render/draw/BarFurniture.h"
 #include "render/draw/EventPlacement.h"
 

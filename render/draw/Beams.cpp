@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "render/StemDirection.h"
+#include "render/layout/StemDirection.h"
 #include "render/draw/Stems.h"
 
 namespace ks {

@@ -2,7 +2,7 @@
 // stems and flags, beams, ties) and its rests.
 #include <optional>
 
-#include "render/ShownNotes.h"
+#include "render/layout/ShownNotes.h"
 #include "render/draw/Beams.h"
 #include "render/draw/Drawing.h"
 #include "render/draw/LedgerLines.h"

@@ -1,7 +1,7 @@
 #include "ChordGeometry.h"
 
-#include "render/StemDirection.h"
-#include "render/TickMapping.h"
+#include "render/layout/StemDirection.h"
+#include "render/layout/TickMapping.h"
 #include "render/draw/NotePlacement.h"
 
 namespace ks {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "render/LayoutUnit.h"
+#include "render/layout/LayoutUnit.h"
 #include "render/draw/MusicFontFit.h"
 #include "resources/MusicFont.h"
 

@@ -13,9 +13,9 @@
 
 #include "model/Score.h"
 #include "render/ColourScheme.h"
-#include "render/LayoutMath.h"
-#include "render/PageGeometry.h"
-#include "render/StaveGeometry.h"
+#include "render/layout/LayoutMath.h"
+#include "render/layout/PageGeometry.h"
+#include "render/layout/StaveGeometry.h"
 #include "render/draw/StavePenCache.h"
 #include "render/surface/Surface.h"
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "render/LayoutMath.h"
-#include "render/TickMapping.h"
+#include "render/layout/LayoutMath.h"
+#include "render/layout/TickMapping.h"
 
 namespace ks {
 

@@ -1,5 +1,5 @@
-#include "render/KeySignatureTable.h"
-#include "render/LayoutMath.h"
+#include "render/layout/KeySignatureTable.h"
+#include "render/layout/LayoutMath.h"
 #include "render/draw/BarFurniture.h"
 #include "render/draw/EventPlacement.h"
 #include "resources/MusicGlyphs.h"

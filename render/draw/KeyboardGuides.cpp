@@ -1,6 +1,6 @@
 #include "KeyboardGuides.h"
 
-#include "render/LayoutMath.h"
+#include "render/layout/LayoutMath.h"
 
 namespace ks {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "render/ConventionalSpelling.h"
-#include "render/LayoutMath.h"
+#include "render/layout/ConventionalSpelling.h"
+#include "render/layout/LayoutMath.h"
 #include "render/draw/NotePlacement.h"
 #include "render/draw/StaveLines.h"
 

@@ -1,7 +1,7 @@
 // Lyrics: one syllable per event under (or over) its chord, one text line per verse.
 #include <algorithm>
 
-#include "render/LayoutMath.h"
+#include "render/layout/LayoutMath.h"
 #include "render/draw/EventDrawing.h"
 #include "render/draw/TextFonts.h"
 

@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "render/LayoutMath.h"
+#include "render/layout/LayoutMath.h"
 #include "render/draw/ChordGeometry.h"
 #include "render/draw/EventDrawing.h"
 #include "resources/MusicGlyphs.h"

@@ -1,7 +1,7 @@
 #include "NotePlacement.h"
 
-#include "render/ConventionalSpelling.h"
-#include "render/LayoutMath.h"
+#include "render/layout/ConventionalSpelling.h"
+#include "render/layout/LayoutMath.h"
 
 namespace ks {
 

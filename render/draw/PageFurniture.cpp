@@ -4,7 +4,7 @@
 
 #include "model/TextFormat.h"
 #include "model/TextTable.h"
-#include "render/LayoutMath.h"
+#include "render/layout/LayoutMath.h"
 #include "render/draw/DrawTextIds.h"
 #include "render/draw/Drawing.h"
 #include "render/draw/EventPlacement.h"

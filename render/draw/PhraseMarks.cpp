@@ -3,7 +3,7 @@
 // the start of the last.
 #include <algorithm>
 
-#include "render/LayoutMath.h"
+#include "render/layout/LayoutMath.h"
 #include "render/draw/ChordGeometry.h"
 #include "render/draw/EventDrawing.h"
 #include "render/draw/NotePlacement.h"

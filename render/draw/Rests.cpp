@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "render/TickMapping.h"
+#include "render/layout/TickMapping.h"
 #include "render/draw/ChordGeometry.h"
 #include "render/draw/NoteValues.h"
 #include "resources/MusicGlyphs.h"

@@ -2,7 +2,7 @@
 // extensions beyond the stave, the closing vertical lines and the stave-start brace.
 #include <algorithm>
 
-#include "render/TickMapping.h"
+#include "render/layout/TickMapping.h"
 #include "render/draw/BarLines.h"
 #include "render/draw/Drawing.h"
 #include "render/draw/KeyboardGuides.h"

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "render/StemDirection.h"
-#include "render/TickMapping.h"
+#include "render/layout/StemDirection.h"
+#include "render/layout/TickMapping.h"
 #include "render/draw/NotePlacement.h"
 #include "render/draw/ShownChords.h"
 

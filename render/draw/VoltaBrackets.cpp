@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "render/StaveGeometry.h"
+#include "render/layout/StaveGeometry.h"
 #include "render/draw/BarFurniture.h"
 #include "render/draw/EventPlacement.h"
 

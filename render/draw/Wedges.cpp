@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "render/LayoutMath.h"
+#include "render/layout/LayoutMath.h"
 #include "render/draw/EventDrawing.h"
 
 namespace ks {

@@ -6,7 +6,7 @@
 #include <QString>
 
 #include "model/Score.h"
-#include "render/PageGeometry.h"
+#include "render/layout/PageGeometry.h"
 
 namespace ks {
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "render/LayoutMath.h"
+#include "render/layout/LayoutMath.h"
 
 namespace ks {
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "render/PageGeometry.h"
+#include "render/layout/PageGeometry.h"
 
 namespace ks {
 

@@ -3,8 +3,8 @@
 #include <QPainter>
 
 #include "render/ColourScheme.h"
-#include "render/FullRelayout.h"
-#include "render/LayoutMath.h"
+#include "render/layout/FullRelayout.h"
+#include "render/layout/LayoutMath.h"
 #include "render/draw/DrawContext.h"
 #include "render/draw/Drawing.h"
 #include "render/surface/PainterSurface.h"

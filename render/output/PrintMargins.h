@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "render/PageGeometry.h"
+#include "render/layout/PageGeometry.h"
 
 namespace ks {
 

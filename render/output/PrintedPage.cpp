@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "render/ColourScheme.h"
-#include "render/FullRelayout.h"
+#include "render/layout/FullRelayout.h"
 #include "render/draw/DrawContext.h"
 #include "render/draw/Drawing.h"
 #include "render/output/PageImage.h"

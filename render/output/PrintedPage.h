@@ -7,7 +7,7 @@
 #include <QString>
 
 #include "model/Score.h"
-#include "render/PageGeometry.h"
+#include "render/layout/PageGeometry.h"
 #include "render/surface/Surface.h"
 
 namespace ks {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "render/LayoutMath.h"
+#include "render/layout/LayoutMath.h"
 
 namespace ks {
 

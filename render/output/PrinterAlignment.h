@@ -4,7 +4,7 @@
 
 #include <QColor>
 
-#include "render/PageGeometry.h"
+#include "render/layout/PageGeometry.h"
 #include "render/surface/Surface.h"
 
 namespace ks {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "render/LayoutMath.h"
-#include "render/PrinterRecord.h"
+#include "render/layout/LayoutMath.h"
+#include "render/layout/PrinterRecord.h"
 
 namespace ks {
 

@@ -11,7 +11,7 @@
 #include <optional>
 
 #include "model/PrinterSettings.h"
-#include "render/PageGeometry.h"
+#include "render/layout/PageGeometry.h"
 
 namespace ks {
 

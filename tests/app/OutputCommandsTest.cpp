@@ -18,7 +18,7 @@
 #include "app/DocumentOutput.h"
 #include "app/KeystaveView.h"
 #include "app/OutputDialogs.h"
-#include "render/PrinterRecord.h"
+#include "render/layout/PrinterRecord.h"
 #include "render/output/ExportResolution.h"
 #include "render/output/ExportTextIds.h"
 #include "storage/KeystaveDoc.h"

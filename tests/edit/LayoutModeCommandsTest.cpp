@@ -3,8 +3,8 @@
 #include "edit/EditTextIds.h"
 #include "edit/LayoutModeCommands.h"
 #include "model/TextTable.h"
-#include "render/FullRelayout.h"
-#include "render/TickMapping.h"
+#include "render/layout/FullRelayout.h"
+#include "render/layout/TickMapping.h"
 #include "tests/storage/DocumentTestUtil.h"
 
 using namespace ks;

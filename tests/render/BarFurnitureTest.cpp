@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "MarksTestUtil.h"
-#include "render/MusicLine.h"
-#include "render/TickMapping.h"
+#include "render/layout/MusicLine.h"
+#include "render/layout/TickMapping.h"
 #include "render/draw/BarFurniture.h"
 #include "render/draw/Drawing.h"
 #include "resources/MusicGlyphs.h"

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "LayoutTestUtil.h"
-#include "render/FullRelayout.h"
-#include "render/LayoutUnit.h"
+#include "render/layout/FullRelayout.h"
+#include "render/layout/LayoutUnit.h"
 
 using namespace ks;
 using namespace ks::test;

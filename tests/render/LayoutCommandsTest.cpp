@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "LayoutTestUtil.h"
-#include "render/AutoSpaceLines.h"
-#include "render/FullRelayout.h"
-#include "render/LayoutCommands.h"
+#include "render/layout/AutoSpaceLines.h"
+#include "render/layout/FullRelayout.h"
+#include "render/layout/LayoutCommands.h"
 
 using namespace ks;
 using namespace ks::test;

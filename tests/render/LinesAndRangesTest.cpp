@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "LayoutTestUtil.h"
-#include "render/FullRelayout.h"
-#include "render/LinesFromBars.h"
-#include "render/PitchRanges.h"
-#include "render/StaveGeometry.h"
+#include "render/layout/FullRelayout.h"
+#include "render/layout/LinesFromBars.h"
+#include "render/layout/PitchRanges.h"
+#include "render/layout/StaveGeometry.h"
 
 using namespace ks;
 using namespace ks::test;

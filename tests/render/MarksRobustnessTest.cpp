@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "MarksTestUtil.h"
-#include "render/MusicLine.h"
+#include "render/layout/MusicLine.h"
 #include "render/draw/Drawing.h"
 
 using namespace ks;

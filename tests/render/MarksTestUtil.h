@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "LayoutTestUtil.h"
-#include "render/FullRelayout.h"
+#include "render/layout/FullRelayout.h"
 #include "render/draw/DrawContext.h"
 #include "render/surface/RecordingSurface.h"
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "MarksTestUtil.h"
-#include "render/StemDirection.h"
+#include "render/layout/StemDirection.h"
 #include "render/draw/Drawing.h"
 #include "render/draw/EventDrawing.h"
 #include "resources/MusicGlyphs.h"

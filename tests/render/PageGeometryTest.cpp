@@ -4,7 +4,7 @@
 
 #include <QTemporaryDir>
 
-#include "render/PageGeometry.h"
+#include "render/layout/PageGeometry.h"
 #include "storage/ScoreReader.h"
 #include "storage/ScoreWriter.h"
 

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "LayoutTestUtil.h"
-#include "render/FullRelayout.h"
-#include "render/PositionBars.h"
+#include "render/layout/FullRelayout.h"
+#include "render/layout/PositionBars.h"
 
 using namespace ks;
 using namespace ks::test;

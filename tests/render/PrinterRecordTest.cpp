@@ -2,7 +2,7 @@
 // records that are too short, too long or inconsistent.
 #include <gtest/gtest.h>
 
-#include "render/PrinterRecord.h"
+#include "render/layout/PrinterRecord.h"
 
 using namespace ks;
 

@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "LayoutTestUtil.h"
-#include "render/FullRelayout.h"
-#include "render/MusicLine.h"
-#include "render/TrackSelectLayout.h"
+#include "render/layout/FullRelayout.h"
+#include "render/layout/MusicLine.h"
+#include "render/layout/TrackSelectLayout.h"
 
 using namespace ks;
 using namespace ks::test;

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "LayoutTestUtil.h"
-#include "render/Spacing.h"
+#include "render/layout/Spacing.h"
 
 using namespace ks;
 using namespace ks::test;

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "LayoutTestUtil.h"
-#include "render/FullRelayout.h"
-#include "render/StackLines.h"
+#include "render/layout/FullRelayout.h"
+#include "render/layout/StackLines.h"
 
 using namespace ks;
 using namespace ks::test;

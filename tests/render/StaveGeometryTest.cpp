@@ -2,7 +2,7 @@
 // values worked out by hand (unit 10 unless stated, so one position is 10 units).
 #include <gtest/gtest.h>
 
-#include "render/StaveGeometry.h"
+#include "render/layout/StaveGeometry.h"
 
 using namespace ks;
 

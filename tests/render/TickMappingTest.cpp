@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "LayoutTestUtil.h"
-#include "render/Spacing.h"
-#include "render/TickMapping.h"
+#include "render/layout/Spacing.h"
+#include "render/layout/TickMapping.h"
 
 using namespace ks;
 using namespace ks::test;

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "NotesTestUtil.h"
-#include "render/TickMapping.h"
+#include "render/layout/TickMapping.h"
 #include "render/draw/Beams.h"
 #include "render/draw/LineGeometry.h"
 

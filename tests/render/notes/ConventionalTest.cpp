@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "NotesTestUtil.h"
-#include "render/ConventionalSpelling.h"
-#include "render/TickMapping.h"
+#include "render/layout/ConventionalSpelling.h"
+#include "render/layout/TickMapping.h"
 #include "resources/MusicGlyphs.h"
 
 using namespace ks;

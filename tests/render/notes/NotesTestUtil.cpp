@@ -2,8 +2,8 @@
 
 #include <QPainter>
 
-#include "render/LayoutUnit.h"
-#include "render/StaveGeometry.h"
+#include "render/layout/LayoutUnit.h"
+#include "render/layout/StaveGeometry.h"
 #include "render/surface/PainterSurface.h"
 
 namespace ks::test {

@@ -9,7 +9,7 @@
 
 #include "../LayoutTestUtil.h"
 #include "model/Score.h"
-#include "render/FullRelayout.h"
+#include "render/layout/FullRelayout.h"
 #include "render/draw/DrawContext.h"
 #include "render/draw/Drawing.h"
 #include "render/surface/RecordingSurface.h"

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "NotesTestUtil.h"
-#include "render/PreventOverlaps.h"
-#include "render/StemDirection.h"
+#include "render/layout/PreventOverlaps.h"
+#include "render/layout/StemDirection.h"
 
 using namespace ks;
 using namespace ks::test;

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "NotesTestUtil.h"
-#include "render/TickMapping.h"
+#include "render/layout/TickMapping.h"
 #include "resources/MusicGlyphs.h"
 
 using namespace ks;

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "NotesTestUtil.h"
-#include "render/TickMapping.h"
+#include "render/layout/TickMapping.h"
 #include "render/draw/BarLines.h"
 #include "render/draw/LineGeometry.h"
 #include "render/draw/StaveLines.h"

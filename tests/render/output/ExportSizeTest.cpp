@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "model/TextTable.h"
-#include "render/PrinterRecord.h"
+#include "render/layout/PrinterRecord.h"
 #include "render/output/ExportResolution.h"
 #include "render/output/ExportTextIds.h"
 

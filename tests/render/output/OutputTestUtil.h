@@ -10,7 +10,7 @@
 #include <QStringList>
 
 #include "model/Score.h"
-#include "render/PageGeometry.h"
+#include "render/layout/PageGeometry.h"
 #include "storage/DocumentContainer.h"
 #include "storage/ScoreReader.h"
 

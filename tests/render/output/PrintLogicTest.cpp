@@ -3,7 +3,7 @@
 // its record marks) and what is stored back, with the margin rounding of the dialog.
 #include <gtest/gtest.h>
 
-#include "render/PrinterRecord.h"
+#include "render/layout/PrinterRecord.h"
 #include "render/output/PrintMargins.h"
 #include "render/output/PrinterChoice.h"
 
