@@ -8,6 +8,7 @@
 #include "app/CommandIds.h"
 #include "app/DocumentLayout.h"
 #include "app/OutputDialogs.h"
+#include "app/OutputJobGuard.h"
 #include "app/PrintCycle.h"
 #include "app/UserInterface.h"
 #include "model/TextTable.h"
@@ -73,6 +74,10 @@ QString CDocumentOutput::proposedPath(const QString& extension) const {
     return info.dir().filePath(info.completeBaseName() + u'.' + extension);
 }
 
+int CDocumentOutput::exportPages() const {
+    return std::max(1, static_cast<int>(doc_.score().pages.size()));
+}
+
 std::optional<int> CDocumentOutput::chooseResolution() {
     const std::vector<ResolutionChoice> choices =
         resolutionChoices(text(OutputTextId::ResolutionChoices));
@@ -81,37 +86,43 @@ std::optional<int> CDocumentOutput::chooseResolution() {
 }
 
 void CDocumentOutput::exportPdf() {
+    if (!confirmPageCount(ui_, exportPages())) return;
     const QString path = ui_.chooseExportPath(proposedPath(QStringLiteral("pdf")),
                                               text(OutputTextId::PdfFilter), QStringLiteral("pdf"));
     if (path.isEmpty()) return;
     const std::optional<int> dpi = chooseResolution();
     if (!dpi) return;
+    const PageProgress progress = dialogs_.startPageProgress(exportPages());
     const PdfExportResult result =
-        ExportPdf(doc_.score(), documentPage(doc_.printer()), path, *dpi, doc_.title());
-    if (!result.ok) ui_.showMessage(result.messageId, {});
+        ExportPdf(doc_.score(), documentPage(doc_.printer()), path, *dpi, doc_.title(), progress);
+    if (!result.ok && !result.cancelled) ui_.showMessage(result.messageId, {});
 }
 
 void CDocumentOutput::exportVectorPdf() {
+    if (!confirmPageCount(ui_, exportPages())) return;
     const QString path = ui_.chooseExportPath(proposedPath(QStringLiteral("pdf")),
                                               text(OutputTextId::PdfFilter), QStringLiteral("pdf"));
     if (path.isEmpty()) return;
+    const PageProgress progress = dialogs_.startPageProgress(exportPages());
     const PdfExportResult result =
-        ExportVectorPdf(doc_.score(), documentPage(doc_.printer()), path, doc_.title());
-    if (!result.ok) ui_.showMessage(result.messageId, {});
+        ExportVectorPdf(doc_.score(), documentPage(doc_.printer()), path, doc_.title(), progress);
+    if (!result.ok && !result.cancelled) ui_.showMessage(result.messageId, {});
 }
 
 void CDocumentOutput::exportBitmaps() {
+    if (!confirmPageCount(ui_, exportPages())) return;
     const QString path =
         ui_.chooseExportPath(proposedPath(QStringLiteral("bmp")), text(OutputTextId::BitmapFilter),
                              QStringLiteral("bmp"));
     if (path.isEmpty()) return;
     const std::optional<int> dpi = chooseResolution();
     if (!dpi) return;
+    const PageProgress progress = dialogs_.startPageProgress(exportPages());
     const BmpExportResult result =
-        ExportBmp(doc_.score(), documentPage(doc_.printer()), path, *dpi, doc_.title());
+        ExportBmp(doc_.score(), documentPage(doc_.printer()), path, *dpi, doc_.title(), progress);
     if (result.messageId != 0) {
         ui_.showMessage(result.messageId, {});
-    } else if (!result.complete()) {
+    } else if (!result.complete() && !result.cancelled) {
         // Pages whose files could not be written are skipped; the user hears of them.
         const int missing = result.pages - static_cast<int>(result.written.size());
         ui_.showMessage(OutputTextId::BitmapsNotWritten, {missing, result.pages});
@@ -134,15 +145,22 @@ void CDocumentOutput::print() {
         relayout_();
     }
     PrintJob job(doc_.score(), documentPage(doc_.printer()), doc_.title(), ui_);
-    job.print(printer);
+    const int pages = job.pagesToPrint(printer);
+    if (!confirmPageCount(ui_, pages)) return;
+    const PageProgress progress = dialogs_.startPageProgress(pages);
+    job.print(printer, progress);
 }
 
 void CDocumentOutput::printPreview() {
     QPrinter printer(QPrinter::HighResolution);
     preparePrinter(printer, doc_.printer(), dialogs_.installedPrinters());
     PrintJob job(doc_.score(), documentPage(doc_.printer()), doc_.title(), ui_);
-    dialogs_.runPrintPreview(printer, [&job](QPrinter* previewPrinter) {
-        if (previewPrinter) job.print(*previewPrinter);
+    if (!confirmPageCount(ui_, job.pageCount(printer))) return;
+    dialogs_.runPrintPreview(printer, [this, &job](QPrinter* previewPrinter) {
+        if (!previewPrinter) return;
+        // A preview stopped early shows the pages drawn until then.
+        const PageProgress progress = dialogs_.startPageProgress(job.pagesToPrint(*previewPrinter));
+        job.print(*previewPrinter, progress, true);
     });
 }
 

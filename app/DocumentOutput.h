@@ -41,6 +41,8 @@ class CDocumentOutput {
   private:
     // The file name proposed for an export: the document's name with `extension`.
     QString proposedPath(const QString& extension) const;
+    // The pages an export draws, as the document's layout has them (at least one).
+    int exportPages() const;
     std::optional<int> chooseResolution();
 
     CKeystaveDoc& doc_;

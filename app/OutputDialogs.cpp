@@ -6,9 +6,14 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProgressDialog>
+#include <memory>
 
 #include "app/AlignPrinterDialog.h"
+#include "app/OutputJobTextIds.h"
 #include "app/ResolutionDialog.h"
+#include "model/TextFormat.h"
+#include "model/TextTable.h"
 
 namespace ks {
 
@@ -54,6 +59,24 @@ void QtOutputDialogs::runAlignment(QPrinter& printer, const std::function<void(Q
     });
     align.exec();
     preview.close();
+}
+
+PageProgress QtOutputDialogs::startPageProgress(int pages) {
+    // Shown only when the job takes longer than a moment; it blocks the windows while it
+    // is up and gives the events (its Cancel button among them) their turn at each page.
+    auto dialog = std::make_shared<QProgressDialog>(parent_);
+    dialog->setWindowModality(Qt::ApplicationModal);
+    dialog->setWindowTitle(text(OutputJobTextId::ProgressTitle));
+    dialog->setAutoReset(false);
+    dialog->setAutoClose(false);
+    dialog->setMinimumDuration(500);
+    dialog->setRange(0, std::max(pages, 1));
+    return [dialog](int page, int count) {
+        dialog->setMaximum(std::max(count, 1));
+        dialog->setLabelText(formatText(text(OutputJobTextId::ProgressPage), {page + 1, count}));
+        dialog->setValue(page);
+        return !dialog->wasCanceled();
+    };
 }
 
 }  // namespace ks

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "render/output/ExportResolution.h"
+#include "render/output/PageJob.h"
 #include "render/output/PrinterAlignment.h"
 
 class QPrinter;
@@ -37,6 +38,13 @@ class IOutputDialogs {
     // dialog closes the preview.
     virtual void runAlignment(QPrinter& printer, const std::function<void(QPrinter*)>& paint,
                               const std::function<void(const PrinterAlignment&)>& changed) = 0;
+    // The progress of a print or export job of `pages` pages, shown while the returned
+    // callback lives: it is told of each page and answers false once the user cancelled.
+    // Without a dialog of its own the job runs to its end.
+    virtual PageProgress startPageProgress(int pages) {
+        (void)pages;
+        return {};
+    }
 };
 
 class QtOutputDialogs : public IOutputDialogs {
@@ -51,6 +59,7 @@ class QtOutputDialogs : public IOutputDialogs {
     void runPrintPreview(QPrinter& printer, const std::function<void(QPrinter*)>& paint) override;
     void runAlignment(QPrinter& printer, const std::function<void(QPrinter*)>& paint,
                       const std::function<void(const PrinterAlignment&)>& changed) override;
+    PageProgress startPageProgress(int pages) override;
 
   private:
     QPointer<QWidget> parent_;

@@ -79,18 +79,33 @@ int PrintJob::pageCount(const QPrinter& printer) {
     return pagesFor(printer).pageCount();
 }
 
-bool PrintJob::print(QPrinter& printer) {
-    const PrintedPages& pages = pagesFor(printer);
+std::pair<int, int> PrintJob::pageRange(const QPrinter& printer) {
+    const int count = pagesFor(printer).pageCount();
     int first = printer.fromPage();
     int last = printer.toPage();
     if (printer.printRange() != QPrinter::PageRange || first <= 0) {
         first = 1;
-        last = pages.pageCount();
+        last = count;
     }
-    last = std::max(first, std::min(last, pages.pageCount()));
+    return {first, std::max(first, std::min(last, count))};
+}
+
+int PrintJob::pagesToPrint(const QPrinter& printer) {
+    const auto [first, last] = pageRange(printer);
+    return last - first + 1;
+}
+
+bool PrintJob::print(QPrinter& printer, const PageProgress& progress, bool keepDrawn) {
+    const PrintedPages& pages = pagesFor(printer);
+    const auto [first, last] = pageRange(printer);
     QPainter painter;
     if (!painter.begin(&printer)) return false;
     for (int n = first; n <= last; ++n) {
+        if (!jobGoesOn(progress, n - first, last - first + 1)) {
+            if (!keepDrawn) printer.abort();
+            painter.end();
+            return false;
+        }
         if (n > first) printer.newPage();
         pages.draw(painter, n, devicePerUnit(printer));
     }

@@ -6,9 +6,11 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <utility>
 
 #include "model/Score.h"
 #include "render/layout/PageGeometry.h"
+#include "render/output/PageJob.h"
 #include "render/output/PrintMargins.h"
 #include "render/output/PrintedPage.h"
 #include "render/output/PrinterAlignment.h"
@@ -40,12 +42,18 @@ class PrintJob {
     ~PrintJob();
 
     int pageCount(const QPrinter& printer);
+    // The pages print() draws: those of the printer's page range, or all of them.
+    int pagesToPrint(const QPrinter& printer);
     // Draws the pages of the printer's page range (every page when it has none).
-    // False when the printer cannot be painted on.
-    bool print(QPrinter& printer);
+    // `progress` is told of each page; when it stops the job, the print run is aborted,
+    // or with `keepDrawn` (a preview) ended with the pages drawn so far. False when the
+    // printer cannot be painted on or the job was stopped.
+    bool print(QPrinter& printer, const PageProgress& progress = {}, bool keepDrawn = false);
 
   private:
     const PrintedPages& pagesFor(const QPrinter& printer);
+    // The first and last page (from 1) of the printer's page range.
+    std::pair<int, int> pageRange(const QPrinter& printer);
 
     const CScore& score_;
     PageGeometry page_;

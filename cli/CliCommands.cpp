@@ -15,15 +15,19 @@
 #include "interchange/MidiImport.h"
 #include "model/ScoreOperations.h"
 #include "model/StringIds.h"
+#include "model/TextFormat.h"
 #include "model/TextTable.h"
+#include "render/layout/FullRelayout.h"
 #include "render/output/BmpExport.h"
 #include "render/output/ExportResolution.h"
 #include "render/output/ExportTextIds.h"
 #include "render/output/PageImage.h"
+#include "render/output/PageJob.h"
 #include "render/output/RasterPdfExport.h"
 #include "render/output/VectorPdfExport.h"
 #include "resources/MusicFont.h"
 #include "storage/DocumentContainer.h"
+#include "storage/FileKind.h"
 #include "storage/ScoreReader.h"
 #include "storage/StorageTextIds.h"
 
@@ -33,6 +37,8 @@ namespace {
 
 constexpr int kUsageError = 2;
 constexpr int kFailure = 1;
+// The output was made from a read that ended with an error, as --keep-partial asked.
+constexpr int kPartial = 3;
 
 void printError(const QString& message) {
     std::fputs(message.toUtf8().constData(), stderr);
@@ -60,7 +66,14 @@ int usage() {
                        "                         --vector drawn as lines and text\n"
                        "  convert IN OUT.bmp [--dpi R]\n"
                        "                         the pages as OUT1.bmp, OUT2.bmp, ... at R dots\n"
-                       "                         per inch (300 unless given)"));
+                       "                         per inch (300 unless given)\n"
+                       "options of every command:\n"
+                       "  --keep-partial         go on with what was read when reading IN ended\n"
+                       "                         with an error (exit status 3)\n"
+                       "options of layout and the page outputs (.png, .pdf, .bmp):\n"
+                       "  --max-pages N          allow up to N pages (2000 unless given)\n"
+                       "exit status: 0 done, 1 failed, 2 wrong command line, 3 done with\n"
+                       "--keep-partial after a read that ended with an error"));
     return kUsageError;
 }
 
@@ -92,11 +105,25 @@ ImportCleanUps takeCleanUps(QStringList& args) {
     return c;
 }
 
+// How a score was read.
+enum class Loaded {
+    Failed,  // nothing to go on with
+    Partly,  // the read ended with an error; what was read before it is there
+    Whole,
+};
+
+// What the commands are allowed to go on with.
+struct LoadOptions {
+    ImportCleanUps cleanUps;
+    bool keepPartial = false;  // go on after a read that ended with an error
+};
+
 // A standard MIDI file as a new document with the built-in defaults. The reader's
 // messages are printed; whatever it read is kept, as in the editor.
-void importMidi(const QString& path, CScore& score, const ImportCleanUps& cleanUps) {
+Loaded importMidi(const QString& path, CScore& score, const ImportCleanUps& cleanUps) {
     CMidiFile file;
-    for (const QString& message : file.Read(path).messages)
+    const MidiResult read = file.Read(path);
+    for (const QString& message : read.messages)
         printError(message);
     score.Reset();
     score.applyBuiltInDefaults();
@@ -105,49 +132,59 @@ void importMidi(const QString& path, CScore& score, const ImportCleanUps& cleanU
     if (cleanUps.removeOverlaps) removeOverlaps(score);
     if (cleanUps.extendNotes) extendNotes(score);
     if (cleanUps.shortenNotes) shortenNotesAtBarLines(score);
+    return read.ok && read.messages.isEmpty() ? Loaded::Whole : Loaded::Partly;
 }
 
 // Reads a document container (".ksv", ".tpm", ".autosave", or any zip archive), a
-// standard MIDI file (".mid", ".smf") or a bare score document. On failure prints the
-// messages the editor would show.
-bool loadScore(const QString& path, CScore& score, CPrinterSettings* printer,
-               const ImportCleanUps& cleanUps = {}) {
+// standard MIDI file (".mid", ".smf") or a bare score document. Prints the messages the
+// editor would show.
+Loaded readScore(const QString& path, CScore& score, CPrinterSettings* printer,
+                 const ImportCleanUps& cleanUps) {
     const QString extension = extensionOf(path);
     if (extension == u"mid" || extension == u"smf") {
         if (!QFileInfo(path).isFile()) {
             printError(text(34250));  // "MIDI File Error: Unable to open File"
-            return false;
+            return Loaded::Failed;
         }
-        importMidi(path, score, cleanUps);
-        return true;
+        return importMidi(path, score, cleanUps);
     }
-    if (extension == u"ksv" || extension == u"tpm" || extension == u"autosave" ||
-        looksLikeZip(path)) {
+    const bool container = extension == u"ksv" || extension == u"tpm" || extension == u"autosave";
+    if (container && looksLikeMidiFile(path)) {
+        printError(text(StringId::MidiFileNotDocument));
+        return Loaded::Failed;
+    }
+    if (container || looksLikeZip(path)) {
         const ContainerReadResult result = readContainer(path, score, printer);
-        if (result.ok) return true;
+        if (result.ok) return Loaded::Whole;
         if (result.readerMessage != 0) printError(text(result.readerMessage));
         printError(text(StringId::ErrorLoadingFile));
-        return false;
+        return Loaded::Failed;
     }
     const ReadResult result = readAnyScoreFile(path, score, printer);
     if (!result.ok) printError(text(result.messageId));
-    return result.ok;
+    return result.ok ? Loaded::Whole : Loaded::Failed;
 }
 
-int dump(const QStringList& args) {
-    if (args.size() != 1) return usage();
-    CScore score;
-    if (!loadScore(args[0], score, nullptr)) return kFailure;
-    return printJson(scoreToJson(score));
-}
-
-int layout(QStringList args) {
-    const bool music = args.removeAll(QStringLiteral("--music")) > 0;
-    if (args.size() != 1) return usage();
-    CScore score;
-    CPrinterSettings printer;
-    if (!loadScore(args[0], score, &printer)) return kFailure;
-    return printJson(layoutScoreToJson(score, printer, music));
+// Reads the input of a command. A read that ended with an error stops the command
+// unless the options allow going on; `status` becomes what the command ends with when
+// all else goes well.
+bool loadScore(const QString& path, CScore& score, CPrinterSettings* printer,
+               const LoadOptions& options, int& status) {
+    status = 0;
+    switch (readScore(path, score, printer, options.cleanUps)) {
+        case Loaded::Failed:
+            return false;
+        case Loaded::Partly:
+            if (!options.keepPartial) {
+                printError(text(StringId::PartialRead));
+                return false;
+            }
+            status = kPartial;
+            return true;
+        case Loaded::Whole:
+            return true;
+    }
+    return false;
 }
 
 // Removes "--name VALUE" from the arguments; false when the value is missing or not a
@@ -162,12 +199,50 @@ bool takeIntOption(QStringList& args, const QString& name, int& value) {
     return ok;
 }
 
-int convertToPng(QStringList args) {
+// Takes "--max-pages N" (at least 1) out of the arguments; false when it is malformed.
+bool takePageLimit(QStringList& args, int& limit) {
+    limit = kCliPageLimit;
+    return takeIntOption(args, QStringLiteral("--max-pages"), limit) && limit >= 1;
+}
+
+// Whether `pages` pages may be drawn; prints why not.
+bool withinPageLimit(int pages, int limit) {
+    if (pages <= limit) return true;
+    printError(formatText(text(StringId::TooManyPages), {pages, limit, pages}));
+    return false;
+}
+
+int dump(QStringList args, const LoadOptions& options) {
+    if (args.size() != 1) return usage();
+    CScore score;
+    int status = 0;
+    if (!loadScore(args[0], score, nullptr, options, status)) return kFailure;
+    const int printed = printJson(scoreToJson(score));
+    return printed != 0 ? printed : status;
+}
+
+int layout(QStringList args, const LoadOptions& options) {
+    const bool music = args.removeAll(QStringLiteral("--music")) > 0;
+    int limit = 0;
+    if (!takePageLimit(args, limit) || args.size() != 1) return usage();
+    CScore score;
+    CPrinterSettings printer;
+    int status = 0;
+    if (!loadScore(args[0], score, &printer, options, status)) return kFailure;
+    const PageGeometry page = pageGeometryFor(printer);
+    fullRelayout(score, page);
+    if (!music && !withinPageLimit(static_cast<int>(score.pages.size()), limit)) return kFailure;
+    const int printed = printJson(laidOutScoreToJson(score, page, music));
+    return printed != 0 ? printed : status;
+}
+
+int convertToPng(QStringList args, const LoadOptions& options) {
     int dpi = 0;
     int page = 0;
+    int limit = 0;
     if (!takeIntOption(args, QStringLiteral("--dpi"), dpi) ||
-        !takeIntOption(args, QStringLiteral("--page"), page) || args.size() != 2 || dpi == 0 ||
-        page < 0)
+        !takeIntOption(args, QStringLiteral("--page"), page) || !takePageLimit(args, limit) ||
+        args.size() != 2 || dpi == 0 || page < 0)
         return usage();
     if (dpi < kMinExportDpi || dpi > kMaxExportDpi) {
         printError(text(StringId::InvalidExportResolution));
@@ -179,23 +254,28 @@ int convertToPng(QStringList args) {
     }
     CScore score;
     CPrinterSettings printer;
-    if (!loadScore(args[0], score, &printer)) return kFailure;
-    const PngExportResult result = exportPngPages(score, pageGeometryFor(printer), args[1], dpi,
-                                                  page, QFileInfo(args[0]).fileName());
+    int status = 0;
+    if (!loadScore(args[0], score, &printer, options, status)) return kFailure;
+    const PageGeometry geometry = pageGeometryFor(printer);
+    // Only the pages written count: one page of a long score is always allowed.
+    if (page == 0 && !withinPageLimit(exportPageCount(score, geometry), limit)) return kFailure;
+    const PngExportResult result =
+        exportPngPages(score, geometry, args[1], dpi, page, QFileInfo(args[0]).fileName());
     if (!result.ok) {
         printError(text(result.messageId));
         return kFailure;
     }
-    return 0;
+    return status;
 }
 
 // The document exports of the editor: a raster or vector PDF file, or bitmap pages.
-int convertToPages(QStringList args) {
+int convertToPages(QStringList args, const LoadOptions& options) {
     int dpi = kDefaultExportResolution;
+    int limit = 0;
     const bool vector = args.removeAll(QStringLiteral("--vector")) > 0;
     const bool dpiGiven = args.contains(QStringLiteral("--dpi"));
-    if (!takeIntOption(args, QStringLiteral("--dpi"), dpi) || args.size() != 2 ||
-        (vector && (dpiGiven || extensionOf(args[1]) != u"pdf")))
+    if (!takeIntOption(args, QStringLiteral("--dpi"), dpi) || !takePageLimit(args, limit) ||
+        args.size() != 2 || (vector && (dpiGiven || extensionOf(args[1]) != u"pdf")))
         return usage();
     if (dpi < kMinExportDpi || dpi > kMaxExportDpi) {
         printError(text(StringId::InvalidExportResolution));
@@ -207,37 +287,40 @@ int convertToPages(QStringList args) {
     }
     CScore score;
     CPrinterSettings printer;
-    if (!loadScore(args[0], score, &printer)) return kFailure;
+    int status = 0;
+    if (!loadScore(args[0], score, &printer, options, status)) return kFailure;
     const PageGeometry page = pageGeometryFor(printer);
+    if (!withinPageLimit(exportPageCount(score, page), limit)) return kFailure;
     const QString name = QFileInfo(args[0]).fileName();
     if (extensionOf(args[1]) == u"bmp") {
         const BmpExportResult result = ExportBmp(score, page, args[1], dpi, name);
-        if (result.complete()) return 0;
+        if (result.complete()) return status;
+        const int missing = result.pages - static_cast<int>(result.written.size());
         printError(result.messageId != 0 ? text(result.messageId)
-                                         : text(OutputTextId::BitmapsNotWritten)
-                                               .arg(result.pages - result.written.size())
-                                               .arg(result.pages));
+                                         : formatText(text(OutputTextId::BitmapsNotWritten),
+                                                      {missing, result.pages}));
         return kFailure;
     }
     const PdfExportResult result = vector ? ExportVectorPdf(score, page, args[1], name)
                                           : ExportPdf(score, page, args[1], dpi, name);
-    if (result.ok) return 0;
+    if (result.ok) return status;
     printError(text(result.messageId));
     return kFailure;
 }
 
-int convert(QStringList args) {
-    if (args.size() >= 2 && extensionOf(args[1]) == u"png") return convertToPng(args);
+int convert(QStringList args, LoadOptions options) {
+    if (args.size() >= 2 && extensionOf(args[1]) == u"png") return convertToPng(args, options);
     if (args.size() >= 2 && (extensionOf(args[1]) == u"pdf" || extensionOf(args[1]) == u"bmp"))
-        return convertToPages(args);
-    const ImportCleanUps cleanUps = takeCleanUps(args);
+        return convertToPages(args, options);
+    options.cleanUps = takeCleanUps(args);
     if (args.size() != 2) return usage();
     const QString& out = args[1];
+    int status = 0;
     if (isAudioPath(out)) {
         CScore score;
-        if (!loadScore(args[0], score, nullptr, cleanUps)) return kFailure;
+        if (!loadScore(args[0], score, nullptr, options, status)) return kFailure;
         const QString error = writeAudio(score, out);
-        if (error.isEmpty()) return 0;
+        if (error.isEmpty()) return status;
         printError(error);
         return kFailure;
     }
@@ -248,22 +331,22 @@ int convert(QStringList args) {
     }
     CScore score;
     CPrinterSettings printer;
-    if (!loadScore(args[0], score, &printer, cleanUps)) return kFailure;
+    if (!loadScore(args[0], score, &printer, options, status)) return kFailure;
     if (outExtension == u"mid" || outExtension == u"smf") {
         const MidiResult written = exportMidiFile(score).Write(out);
         for (const QString& message : written.messages)
             printError(message);
         if (!written.ok) printError(text(34203));  // "Error Saving MIDI File"
-        return written.ok ? 0 : kFailure;
+        return written.ok ? status : kFailure;
     }
     // A batch conversion leaves no backup beside its output.
-    ContainerWriteOptions options;
-    options.backup = false;
-    if (!writeContainer(out, score, printer, options).ok) {
+    ContainerWriteOptions write;
+    write.backup = false;
+    if (!writeContainer(out, score, printer, write).ok) {
         printError(text(StringId::SaveFailed));
         return kFailure;
     }
-    return 0;
+    return status;
 }
 
 }  // namespace
@@ -271,10 +354,12 @@ int convert(QStringList args) {
 int run(const QStringList& args) {
     if (args.isEmpty()) return usage();
     const QString command = args[0];
-    const QStringList rest = args.mid(1);
-    if (command == u"dump") return dump(rest);
-    if (command == u"layout") return layout(rest);
-    if (command == u"convert") return convert(rest);
+    QStringList rest = args.mid(1);
+    LoadOptions options;
+    options.keepPartial = rest.removeAll(QStringLiteral("--keep-partial")) > 0;
+    if (command == u"dump") return dump(rest, options);
+    if (command == u"layout") return layout(rest, options);
+    if (command == u"convert") return convert(rest, options);
     return usage();
 }
 

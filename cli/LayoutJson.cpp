@@ -123,16 +123,14 @@ bool layoutDocumentToJson(const QString& path, bool music, QJsonObject& out, int
 }
 
 QJsonObject layoutScoreToJson(CScore& score, const CPrinterSettings& printer, bool music) {
-    QJsonObject out;
     const PageGeometry page = pageGeometryFor(printer);
     fullRelayout(score, page);
-    if (music) {
-        const CScoreLine line = layoutMusicLine(score, page);
-        out = musicLayoutToJson(score, page, line);
-    } else {
-        out = pageLayoutToJson(score, page);
-    }
-    return out;
+    return laidOutScoreToJson(score, page, music);
+}
+
+QJsonObject laidOutScoreToJson(CScore& score, const PageGeometry& page, bool music) {
+    if (music) return musicLayoutToJson(score, page, layoutMusicLine(score, page));
+    return pageLayoutToJson(score, page);
 }
 
 }  // namespace ks

@@ -24,5 +24,7 @@ QJsonObject musicLayoutToJson(const CScore& score, const PageGeometry& page,
 bool layoutDocumentToJson(const QString& path, bool music, QJsonObject& out, int& messageId);
 // Lays out a loaded score for its page (or as the Music-mode line) and returns the JSON.
 QJsonObject layoutScoreToJson(CScore& score, const CPrinterSettings& printer, bool music);
+// The same for a score already laid out for `page`.
+QJsonObject laidOutScoreToJson(CScore& score, const PageGeometry& page, bool music);
 
 }  // namespace ks

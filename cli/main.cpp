@@ -10,8 +10,13 @@
 //   keystaves-cli convert IN OUT.pdf [--dpi R | --vector] the pages as a PDF file
 //   keystaves-cli convert IN OUT.bmp [--dpi R]           the pages as bitmap files
 //
+// layout and the page outputs refuse more than 2,000 pages unless --max-pages N allows
+// them. A read that ends with an error stops every command unless --keep-partial asks
+// to go on with what was read.
+//
 // Exit status 0 on success; on failure the message the editor would show goes to
-// standard error and the status is non-zero.
+// standard error and the status is non-zero: 1 failed, 2 wrong command line, 3 done
+// with --keep-partial after a read that ended with an error.
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QStringList>

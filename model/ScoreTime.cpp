@@ -117,17 +117,26 @@ void CScore::setTimeSignature(int32_t nom, int32_t denom, int32_t bar, int32_t t
                        .time = 0,
                        .barlength = 0};
     sig.barlength = barLengthOf(sig.nom, sig.denom);
-    auto same = std::find_if(timesigs.begin(), timesigs.end(),
-                             [&](const CTimeSignature& s) { return s.bar == bar; });
-    if (same != timesigs.end()) {
-        *same = sig;
+    const CTimeSignature last = timesigs.back();
+    if (!defer && bar > last.bar) {
+        // After the last signature: the list, normalised outside a deferred batch, stays
+        // so with the new one appended at its start (or left out when it changes
+        // nothing), without a pass over the list. Signatures set in time order (a MIDI
+        // import) cost no more than the search.
+        if (sig.nom != last.nom || sig.denom != last.denom) {
+            sig.time = clampTick(int64_t(bar - last.bar) * last.barlength + last.time);
+            timesigs.push_back(sig);
+        }
     } else {
-        auto later = std::find_if(timesigs.begin(), timesigs.end(),
-                                  [&](const CTimeSignature& s) { return s.bar > bar; });
-        timesigs.insert(later, sig);
+        auto at = std::lower_bound(timesigs.begin(), timesigs.end(), bar,
+                                   [](const CTimeSignature& s, int32_t b) { return s.bar < b; });
+        if (at != timesigs.end() && at->bar == bar)
+            *at = sig;
+        else
+            timesigs.insert(at, sig);
+        if (defer) return;
+        normaliseTimeSignatures();
     }
-    if (defer) return;
-    normaliseTimeSignatures();
     // The end of the music must stay on a bar line.
     const int32_t endBar = barAtTick(length);
     if (barStart(endBar) != length) length = barStart(endBar + 1);
@@ -139,15 +148,14 @@ void CScore::setTimeSignature(int32_t nom, int32_t denom, int32_t bar, int32_t t
 
 void CScore::setKeySignature(int32_t key, int32_t bar) {
     if (key < 0 || key >= kKeyCount || bar < 0) return;
-    auto same = std::find_if(keysigs.begin(), keysigs.end(),
-                             [&](const CKeySignature& k) { return k.bar == bar; });
-    if (same != keysigs.end()) {
-        same->key = key;
-    } else {
-        auto later = std::find_if(keysigs.begin(), keysigs.end(),
-                                  [&](const CKeySignature& k) { return k.bar > bar; });
-        keysigs.insert(later, CKeySignature{.key = key, .bar = bar});
-    }
+    // The list is kept in bar order, one entry per bar: a binary search finds the place,
+    // and signatures set in bar order (a MIDI import) are appended at the end.
+    auto at = std::lower_bound(keysigs.begin(), keysigs.end(), bar,
+                               [](const CKeySignature& k, int32_t b) { return k.bar < b; });
+    if (at != keysigs.end() && at->bar == bar)
+        at->key = key;
+    else
+        keysigs.insert(at, CKeySignature{.key = key, .bar = bar});
     if (bar == 0) {
         prefs.key = key % 15;
         prefs.minorkey = key > 14;
@@ -155,12 +163,10 @@ void CScore::setKeySignature(int32_t key, int32_t bar) {
 }
 
 int32_t CScore::keyAtBar(int32_t bar) const {
-    int32_t key = -1;
-    for (const CKeySignature& k : keysigs) {
-        if (k.bar > bar) break;
-        key = k.key;
-    }
-    return key;
+    // The last signature at or before the bar; -1 when there is none.
+    auto after = std::upper_bound(keysigs.begin(), keysigs.end(), bar,
+                                  [](int32_t b, const CKeySignature& k) { return b < k.bar; });
+    return after == keysigs.begin() ? -1 : (after - 1)->key;
 }
 
 void CScore::setLength(int32_t tick) {

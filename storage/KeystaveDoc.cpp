@@ -6,6 +6,7 @@
 #include "model/TextTable.h"
 #include "storage/AutosaveLog.h"
 #include "storage/DocumentPrompts.h"
+#include "storage/FileKind.h"
 #include "storage/StorageSession.h"
 #include "storage/StorageTextIds.h"
 
@@ -92,24 +93,42 @@ void CKeystaveDoc::newDocument() {
 
 bool CKeystaveDoc::open(const QString& path) {
     const QString extension = extensionOf(path);
-    if (extension == u"ksv" || extension == u"tpm" || extension == u"autosave")
+    if (extension == u"ksv" || extension == u"tpm" || extension == u"autosave") {
+        // Told apart before the container is opened: a MIDI file is no archive at all.
+        if (looksLikeMidiFile(path)) return openMidiInDisguise(path);
         return openContainer(path);
+    }
     if (extension == u"mid" || extension == u"smf") {
         if (!hooks.importMidi) {
             message(StringId::InvalidFileType);
             return false;
         }
-        if (!hooks.importMidi(*this, path)) return false;
-        history_.MarkModified();
-        setPath(path);
-        dropAutosavePath();
-        score_->selection.hand = score_->firstShownPart();
-        layOut();
-        return true;
+        return importMidi(path, true);
     }
     if (extension == u"mxl") return false;  // refused without a message
     message(StringId::InvalidFileType);
     return false;
+}
+
+bool CKeystaveDoc::importMidi(const QString& path, bool keepPath) {
+    if (!hooks.importMidi(*this, path)) return false;
+    history_.MarkModified();
+    setPath(path);
+    if (!keepPath) pathName_.clear();
+    dropAutosavePath();
+    score_->selection.hand = score_->firstShownPart();
+    layOut();
+    return true;
+}
+
+bool CKeystaveDoc::openMidiInDisguise(const QString& path) {
+    if (!hooks.importMidi || !prompts_) {
+        message(StringId::MidiFileNotDocument);
+        return false;
+    }
+    if (!prompts_->askYesNo(StringId::MidiFileImportQuestion, {})) return false;
+    // Saving asks for a name: the MIDI file is never overwritten by a document.
+    return importMidi(path, false);
 }
 
 bool CKeystaveDoc::openContainer(const QString& path) {

@@ -47,7 +47,8 @@ class CKeystaveDoc {
     // A new document: defaults, no key at bar 0, two empty tracks in the hands.
     void newDocument();
     // Opens a file by its extension: ".ksv", ".tpm", ".autosave" as containers,
-    // ".mid"/".smf" through the MIDI import hook. On failure the document is unchanged.
+    // ".mid"/".smf" through the MIDI import hook. A document file that holds a MIDI file
+    // is offered for import. On failure the document is unchanged.
     bool open(const QString& path);
     // Saves in the current format; a name with another extension than ".ksv" or ".tpm"
     // gets ".ksv". The previous version is kept as the ".bak" sibling.
@@ -89,6 +90,12 @@ class CKeystaveDoc {
 
   private:
     bool openContainer(const QString& path);
+    // Imports through the hook; the document then has the file's name as its title and,
+    // unless `keepPath`, no file of its own yet.
+    bool importMidi(const QString& path, bool keepPath);
+    // A document file that is really a standard MIDI file: says so and, when the user
+    // agrees, imports it as a new, unsaved document.
+    bool openMidiInDisguise(const QString& path);
     void setPath(const QString& path);
     void dropAutosavePath();
     void message(int id);

@@ -136,7 +136,8 @@ void ScoreReader::endOldTriplet() {
     tuplet.time = triplet_.start;
     tuplet.type = EventType::Tuplet;
     tuplet.data[0] = 3;
-    tuplet.data[1] = triplet_.start + triplet_.duration;
+    tuplet.data[1] = static_cast<int32_t>(
+        std::min<int64_t>(int64_t(triplet_.start) + triplet_.duration, kMaxReaderTick));
     events_.push_back(tuplet);
 }
 

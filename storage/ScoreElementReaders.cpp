@@ -80,7 +80,7 @@ void ScoreReader::readPreferences(const E& e) {
     read(e, u"textoffset1", p.textoffset1);
     read(e, u"textoffset2", p.textoffset2);
     read(e, u"textoffset3", p.textoffset3);
-    p.fontsize = std::max(p.fontsize, kMinFontSize);
+    p.fontsize = std::clamp(p.fontsize, kMinFontSize, kMaxReaderFontSize);
     p.colourmode = std::clamp(p.colourmode, 0, kMaxColourMode);
     p.extendmode = std::clamp(p.extendmode, 0, 4);
     // Older documents keep the MIDI settings on this element; midiprefs, read after it,

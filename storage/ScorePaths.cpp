@@ -101,6 +101,16 @@ const Table& sortedTable() {
 
 }  // namespace
 
+qsizetype longestScorePath() {
+    static const qsizetype longest = [] {
+        qsizetype n = 0;
+        for (const auto& entry : sortedTable())
+            n = std::max(n, entry.first.size());
+        return n;
+    }();
+    return longest;
+}
+
 ScorePath lookUpScorePath(QStringView path) {
     const Table& table = sortedTable();
     auto it = std::lower_bound(table.begin(), table.end(), path, [](const auto& e, QStringView p) {

@@ -76,4 +76,7 @@ enum class ScorePath {
 // Looks a path up, names compared without case. Unlisted paths give Unknown.
 ScorePath lookUpScorePath(QStringView path);
 
+// The length of the longest path listed: a longer path is always Unknown.
+qsizetype longestScorePath();
+
 }  // namespace ks

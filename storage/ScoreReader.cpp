@@ -53,6 +53,14 @@ ScorePath ScoreReader::lookUp() {
     return lastId_;
 }
 
+bool ScoreReader::appendName(const QString& name) {
+    if (path_.size() + name.size() + 2 > longestScorePath()) return false;
+    path_ += u'<';
+    path_ += name;
+    path_ += u'>';
+    return true;
+}
+
 const CMarkupElement* ScoreReader::enclosing(const CMarkupElement& e) const {
     // A start tag is on the stack itself while it is handled; an empty element is not.
     const int at = static_cast<int>(stack_.size()) - 1 - (e.type == E::kStartTag ? 1 : 0);
@@ -73,22 +81,24 @@ ReadResult ScoreReader::walk(const CMarkupFile& file, const QString& rootName, b
         const E& e = elements[i];
         switch (e.type) {
             case E::kStartTag: {
-                Open open{path_.size(), ScorePath::Unknown, static_cast<int>(i)};
-                path_ += u'<';
-                path_ += e.name;
-                path_ += u'>';
-                open.id = lookUp();
+                Open open{path_.size(), ScorePath::Unknown, static_cast<int>(i), false};
+                if (beyondDepth_ == 0 && appendName(e.name)) {
+                    open.id = lookUp();
+                } else {
+                    open.beyond = true;
+                    ++beyondDepth_;
+                }
                 stack_.push_back(open);
                 handle(open.id, e, static_cast<int>(i));
                 break;
             }
             case E::kEmptyElement: {
                 const qsizetype length = path_.size();
-                path_ += u'<';
-                path_ += e.name;
-                path_ += u'>';
-                const ScorePath id = lookUp();
-                path_.truncate(length);
+                ScorePath id = ScorePath::Unknown;
+                if (beyondDepth_ == 0 && appendName(e.name)) {
+                    id = lookUp();
+                    path_.truncate(length);
+                }
                 handle(id, e, static_cast<int>(i));
                 // A track written as an empty element still ends.
                 if (isTrackStart(id)) handleEnd(id);
@@ -99,7 +109,10 @@ ReadResult ScoreReader::walk(const CMarkupFile& file, const QString& rootName, b
                 const Open& top = stack_.back();
                 if (elements[static_cast<size_t>(top.element)].name != e.name) break;
                 const ScorePath id = top.id;
-                path_.truncate(top.pathLength);
+                if (top.beyond)
+                    --beyondDepth_;
+                else
+                    path_.truncate(top.pathLength);
                 stack_.pop_back();
                 handleEnd(id);
                 break;

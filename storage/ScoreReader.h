@@ -17,6 +17,9 @@ namespace ks {
 // Upper bound on items a reader reserves room for or keeps from one list of a document.
 constexpr int32_t kMaxReaderItems = 100000;
 constexpr int32_t kMaxReaderTick = 0x7FFFFFFF;
+// The largest music size a document may ask for: an em of one inch, far above what the
+// display settings offer, and small enough that every size drawing derives from it fits.
+constexpr int32_t kMaxReaderFontSize = 1000;
 
 // The outcome of reading a document: success, or the text-table id of the message.
 struct ReadResult {
@@ -44,10 +47,14 @@ class ScoreReader {
         qsizetype pathLength;  // length of the path before this element was appended
         ScorePath id;
         int element;  // index in the element list
+        bool beyond;  // the name was not appended: the path is longer than any known
     };
 
     ReadResult walk(const CMarkupFile& file, const QString& rootName, bool predecessor);
     ScorePath lookUp();
+    // Appends "<name>" to the path when the result can still be a known path; false
+    // (and the path unchanged) when it cannot.
+    bool appendName(const QString& name);
     void handle(ScorePath id, const CMarkupElement& e, int index);
     void handleEnd(ScorePath id);
     void finishCurrent();
@@ -106,7 +113,11 @@ class ScoreReader {
     const CMarkupFile* file_ = nullptr;
     int undoTarget_ = -1;
 
+    // The path holds the names of the open elements only as long as it can match a known
+    // path; deeper elements are counted in beyondDepth_, so that every element costs
+    // the same however deep it lies.
     QString path_;
+    int beyondDepth_ = 0;
     QString lastPath_;
     ScorePath lastId_ = ScorePath::Unknown;
     std::vector<Open> stack_;

@@ -103,7 +103,7 @@ QByteArray bitmapFileHeader(const QByteArray& block) {
 }
 
 BmpExportResult ExportBmp(CScore& score, const PageGeometry& page, const QString& path, int dpi,
-                          const QString& fileName) {
+                          const QString& fileName, const PageProgress& progress) {
     BmpExportResult result;
     layoutForExport(score, page);
     ExportRenderer renderer(score, page, dpi, fileName);
@@ -114,6 +114,10 @@ BmpExportResult ExportBmp(CScore& score, const PageGeometry& page, const QString
     }
     QByteArray block;
     for (int i = 0; i < result.pages; ++i) {
+        if (!jobGoesOn(progress, i, result.pages)) {
+            result.cancelled = true;
+            break;
+        }
         // A page that cannot be drawn writes no file.
         if (!renderer.render(i)) continue;
         makeBitmapBlock(renderer.image(), dpi, block);

@@ -8,6 +8,7 @@
 
 #include "model/Score.h"
 #include "render/layout/PageGeometry.h"
+#include "render/output/PageJob.h"
 
 namespace ks {
 
@@ -29,12 +30,15 @@ struct BmpExportResult {
     int pages = 0;        // pages the score has
     QStringList written;  // files written, in page order
     int messageId = 0;    // why nothing could be rendered (pages too large), else 0
-    bool complete() const { return messageId == 0 && written.size() == pages; }
+    bool cancelled = false;  // stopped through the progress callback
+    bool complete() const { return messageId == 0 && !cancelled && written.size() == pages; }
 };
 
 // Lays the score out for export and writes every page at `dpi`; existing files are
 // replaced. A page whose file cannot be written is skipped and the next one tried.
+// `progress` is told of each page and may stop the export; the files of the pages
+// before stay.
 BmpExportResult ExportBmp(CScore& score, const PageGeometry& page, const QString& path, int dpi,
-                          const QString& fileName = {});
+                          const QString& fileName = {}, const PageProgress& progress = {});
 
 }  // namespace ks

@@ -70,7 +70,7 @@ QString pdfTargetPath(const QString& chosen) {
 }
 
 PdfExportResult ExportPdf(CScore& score, const PageGeometry& page, const QString& path, int dpi,
-                          const QString& fileName) {
+                          const QString& fileName, const PageProgress& progress) {
     PdfExportResult result;
     layoutForExport(score, page);
     ExportRenderer renderer(score, page, dpi, fileName);
@@ -87,6 +87,10 @@ PdfExportResult ExportPdf(CScore& score, const PageGeometry& page, const QString
     }
     HPDF_SetCompressionMode(pdf.get(), HPDF_COMP_ALL);
     for (int i = 0; i < renderer.pageCount() && !failed; ++i) {
+        if (!jobGoesOn(progress, i, renderer.pageCount())) {
+            result.cancelled = true;
+            return result;
+        }
         const QString imagePath = spool.pagePath(i);
         if (!renderer.render(i) || !writeRgbPng(renderer.image(), imagePath)) failed = true;
         if (!failed) addPage(pdf.get(), renderer.pixelSize(), imagePath);

@@ -6,6 +6,7 @@
 
 #include "model/Score.h"
 #include "render/layout/PageGeometry.h"
+#include "render/output/PageJob.h"
 
 namespace ks {
 
@@ -13,6 +14,7 @@ struct PdfExportResult {
     bool ok = false;
     int messageId = 0;  // text to show when not ok
     QString path;       // the file written
+    bool cancelled = false;  // stopped through the progress callback: nothing written
 };
 
 // The file a PDF export writes for the name chosen: a name with a three-letter
@@ -25,7 +27,8 @@ QString pdfTargetPath(const QString& chosen);
 // nothing is written: "Error during creation of PDF file." when the PDF writer
 // reports an error, "File is Open in Another Program" when the target exists but cannot
 // be replaced, and a message of its own when the pages are too large for `dpi`.
+// `progress` is told of each page and may stop the export, which then writes nothing.
 PdfExportResult ExportPdf(CScore& score, const PageGeometry& page, const QString& path, int dpi,
-                          const QString& fileName = {});
+                          const QString& fileName = {}, const PageProgress& progress = {});
 
 }  // namespace ks

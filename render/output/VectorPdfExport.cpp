@@ -21,7 +21,7 @@ constexpr int kPdfResolution = 1200;
 }  // namespace
 
 PdfExportResult ExportVectorPdf(CScore& score, const PageGeometry& page, const QString& path,
-                                const QString& fileName) {
+                                const QString& fileName, const PageProgress& progress) {
     PdfExportResult result;
     result.messageId = OutputTextId::PdfCreationFailed;
     if (page.width <= 0 || page.height <= 0) return result;
@@ -51,6 +51,13 @@ PdfExportResult ExportVectorPdf(CScore& score, const PageGeometry& page, const Q
         }
         const int pages = std::max(1, static_cast<int>(score.pages.size()));
         for (int i = 0; i < pages; ++i) {
+            if (!jobGoesOn(progress, i, pages)) {
+                painter.end();
+                file.cancelWriting();
+                result.messageId = 0;
+                result.cancelled = true;
+                return result;
+            }
             if (i > 0) writer.newPage();
             drawPaperPage(painter, score, page, i, kPdfResolution / 1000.0, CSurface::Kind::Export,
                           fileName);

@@ -14,8 +14,9 @@ namespace ks {
 // Lays the score out for export and writes its pages to pdfTargetPath(path). Needs a
 // QGuiApplication with the music font loaded. On failure nothing is written and the
 // result names the message: "File is Open in Another Program" when the target exists
-// but cannot be replaced, "Error during creation of PDF file." otherwise.
+// but cannot be replaced, "Error during creation of PDF file." otherwise. `progress` is
+// told of each page and may stop the export, which then writes nothing.
 PdfExportResult ExportVectorPdf(CScore& score, const PageGeometry& page, const QString& path,
-                                const QString& fileName = {});
+                                const QString& fileName = {}, const PageProgress& progress = {});
 
 }  // namespace ks

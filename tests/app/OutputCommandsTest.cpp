@@ -18,6 +18,7 @@
 #include "app/DocumentOutput.h"
 #include "app/KeystaveView.h"
 #include "app/OutputDialogs.h"
+#include "app/OutputJobTextIds.h"
 #include "render/layout/PrinterRecord.h"
 #include "render/output/ExportResolution.h"
 #include "render/output/ExportTextIds.h"
@@ -71,6 +72,14 @@ class FakeOutputDialogs : public IOutputDialogs {
         paint(&printer);
     }
 
+    PageProgress startPageProgress(int pages) override {
+        progressStarted.push_back(pages);
+        return [this](int page, int count) {
+            progressSeen.emplace_back(page, count);
+            return page < stopAtPage;
+        };
+    }
+
     void toPdf(QPrinter& printer) const {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
@@ -88,7 +97,14 @@ class FakeOutputDialogs : public IOutputDialogs {
     std::optional<QPageLayout> chosenLayout;
     int previews = 0;
     QString pdf;
+    int stopAtPage = 1 << 30;  // the page (from 0) at which the user cancels
+    std::vector<int> progressStarted;
+    std::vector<std::pair<int, int>> progressSeen;
 };
+
+QStringList filesIn(const QString& folder) {
+    return QDir(folder).entryList(QDir::Files, QDir::Name);
+}
 
 QString pdfInfo(const QString& pdf, const QString& key) {
     QProcess process;
@@ -246,4 +262,73 @@ TEST_F(Output, AlignmentKeepsTheOffsetsAndDrawsOnePage) {
     child->runCommand(Cmd::AlignPrinter);
     EXPECT_EQ(child->output().alignment(), (PrinterAlignment{.horizontal = 7, .vertical = 3}));
     EXPECT_EQ(pdfInfo(dialogs.pdf, QStringLiteral("Pages")), QStringLiteral("1"));
+}
+
+// Cancelled while they run, the exports write nothing (bitmaps: only the pages before)
+// and the print run is aborted; nobody is told of a failure.
+TEST_F(Output, JobsCanBeCancelledWhileTheyRun) {
+    dialogs.stopAtPage = 1;
+    dialogs.printers = {QStringLiteral("Office")};
+    struct Case {
+        int command;
+        const char* file;
+    } cases[] = {{Cmd::ExportPdf, "raster.pdf"},
+                 {Cmd::ExportVectorPdf, "vector.pdf"},
+                 {Cmd::ExportBitmaps, "page.bmp"},
+                 {Cmd::FilePrint, nullptr}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command);
+        dialogs.progressStarted.clear();
+        dialogs.progressSeen.clear();
+        if (c.file) ui.exportPath = dir.filePath(QString::fromLatin1(c.file));
+        child->runCommand(c.command);
+        EXPECT_EQ(dialogs.progressStarted, std::vector<int>{pages()});
+        EXPECT_EQ(dialogs.progressSeen,
+                  (std::vector<std::pair<int, int>>{{0, pages()}, {1, pages()}}));
+    }
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(filesIn(dir.path()), QStringList{QStringLiteral("page1.bmp")});
+}
+
+// Before more than 500 pages the user is asked; No leaves everything as it was, before
+// any file is chosen.
+TEST_F(Output, LongJobsAskFirst) {
+    CScore& score = doc().score();
+    score.setLength(score.barStart(6000));
+    layOutDocument(score, doc().printer());
+    ASSERT_GT(pages(), kLargeJobPages);
+    dialogs.printers = {QStringLiteral("Office")};
+    for (int command : {Cmd::ExportPdf, Cmd::ExportVectorPdf, Cmd::ExportBitmaps, Cmd::FilePrint,
+                        Cmd::FilePrintPreview}) {
+        SCOPED_TRACE(command);
+        ui.questions.clear();
+        ui.questionTexts.clear();
+        ui.answers = {false};
+        ui.exportPath = dir.filePath(QStringLiteral("long.pdf"));
+        child->runCommand(command);
+        EXPECT_EQ(ui.questions, std::vector<int>{OutputJobTextId::LargeJobQuestion});
+        ASSERT_EQ(ui.questionTexts.size(), 1);
+        EXPECT_TRUE(
+            ui.questionTexts[0].startsWith(QStringLiteral("This score has %1 pages.").arg(pages())))
+            << ui.questionTexts[0].toStdString();
+    }
+    EXPECT_TRUE(ui.exportRequests.isEmpty());
+    EXPECT_TRUE(dialogs.progressStarted.empty());
+    EXPECT_EQ(dialogs.previews, 0);
+    EXPECT_TRUE(filesIn(dir.path()).isEmpty());
+
+    // Yes goes on to the job (here cancelled at once); a short page range asks nothing.
+    ui.questions.clear();
+    ui.answers = {true};
+    dialogs.stopAtPage = 0;
+    child->runCommand(Cmd::ExportVectorPdf);
+    EXPECT_EQ(ui.questions, std::vector<int>{OutputJobTextId::LargeJobQuestion});
+    EXPECT_EQ(dialogs.progressStarted, std::vector<int>{pages()});
+    ui.questions.clear();
+    dialogs.fromPage = 1;
+    dialogs.toPage = 2;
+    dialogs.stopAtPage = 1 << 30;
+    child->runCommand(Cmd::FilePrint);
+    EXPECT_TRUE(ui.questions.empty());
+    EXPECT_EQ(pdfInfo(dialogs.pdf, QStringLiteral("Pages")), QStringLiteral("2"));
 }

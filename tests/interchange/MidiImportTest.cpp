@@ -95,6 +95,24 @@ TEST(MidiImport, SignaturesAtTheirTicksAndLengthToTheLastNote) {
     EXPECT_EQ(s.length, 3072 + 288);  // the note ends in bar 8, rounded to its end
 }
 
+// Signatures arrive in time order, any number of them: each bar keeps the last one.
+TEST(MidiImport, ManyKeySignaturesKeepTheLastOfEachBar) {
+    constexpr int kCount = 20000;
+    CMidiFile f;
+    f.division = 96;
+    for (int i = 0; i < kCount; ++i)
+        f.keySigs.push_back({.time = (i / 2) * 384, .key = i % 15 - 7, .minor = i % 2 == 1});
+    CScore s;
+    importMidiFile(f, s);
+    ASSERT_EQ(s.keysigs.size(), size_t(kCount / 2));
+    for (int bar : {0, 1, 4567, kCount / 2 - 1}) {
+        const int last = 2 * bar + 1;  // minor, like every second signature
+        EXPECT_EQ(s.keyAtBar(bar), 7 - (last % 15 - 7) + 15) << bar;
+    }
+    EXPECT_EQ(s.prefs.key, (7 - (1 % 15 - 7) + 15) % 15);
+    EXPECT_TRUE(s.prefs.minorkey);
+}
+
 TEST(MidiImport, HandsByNameThenByPitch) {
     {
         CMidiFile f;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "model/Score.h"
 
 using namespace ks;
@@ -68,6 +70,33 @@ TEST(ScoreTime, SettingTheSameSignatureBackLeavesOneEntry) {
     ASSERT_EQ(s.timesigs.size(), 1u);
     EXPECT_EQ(s.timesigs[0].bar, 0);
     EXPECT_EQ(s.timesigs[0].nom, 4);
+}
+
+// Signatures set one by one in bar order (as a MIDI import does) give the list one
+// normalisation of them all gives: repeats at a bar, values that change nothing and
+// huge bars included.
+TEST(ScoreTime, SignaturesSetInBarOrderMatchOneNormalisation) {
+    CScore oneByOne, batch;
+    uint32_t state = 12345;
+    int32_t bar = 0;
+    for (int i = 0; i < 3000; ++i) {
+        state = state * 1103515245u + 12345u;
+        bar += static_cast<int32_t>((state >> 16) % 3);  // 0: the same bar again
+        const int32_t nom = 2 + static_cast<int32_t>((state >> 8) % 3);
+        const int32_t denom = (state >> 4) % 2 ? 4 : 8;
+        const int32_t at = i == 2999 ? kMaxBars : bar;
+        oneByOne.setTimeSignature(nom, denom, at);
+        batch.setTimeSignature(nom, denom, at, 0, true);
+    }
+    batch.normaliseTimeSignatures();
+    ASSERT_EQ(oneByOne.timesigs.size(), batch.timesigs.size());
+    for (size_t i = 0; i < batch.timesigs.size(); ++i) {
+        const CTimeSignature& a = oneByOne.timesigs[i];
+        const CTimeSignature& b = batch.timesigs[i];
+        EXPECT_EQ(std::tie(a.nom, a.denom, a.bar, a.time, a.barlength),
+                  std::tie(b.nom, b.denom, b.bar, b.time, b.barlength))
+            << i;
+    }
 }
 
 TEST(ScoreTime, SignatureByTickAndLengthMovesToABarLine) {

@@ -72,8 +72,10 @@ TEST_F(CliDocumentTest, BadInputFailsWithTheEditorsMessageAndWritesNothing) {
         QStringList args;
         QByteArray message;
     } cases[] = {
-        {{QStringLiteral("dump"), midi}, "Error loading File\n"},
-        {{QStringLiteral("convert"), midi, out}, "Error loading File\n"},
+        {{QStringLiteral("dump"), midi},
+         "This file is not a Keystaves document: it is a standard MIDI file.\n"},
+        {{QStringLiteral("convert"), midi, out},
+         "This file is not a Keystaves document: it is a standard MIDI file.\n"},
         {{QStringLiteral("convert"), sample, workPath(QStringLiteral("out.txt"))},
          "Error: Invalid File type.\n"},
         {{QStringLiteral("convert"), sample, workPath(QStringLiteral("missing/out.ksv"))},
@@ -117,4 +119,36 @@ TEST_F(CliDocumentTest, ConvertExportsAStandardMidiFile) {
     ASSERT_EQ(back.status, 0) << back.err.toStdString();
     EXPECT_TRUE(back.out.contains("\"title\": \"Right Hand\""));
     EXPECT_TRUE(back.out.contains("\"title\": \"Left Hand\""));
+}
+
+// A read that ends with an error converts nothing, unless --keep-partial asks for what
+// was read before it; that ends with its own status.
+TEST_F(CliDocumentTest, ReadsThatEndWithAnErrorFailUnlessPartialResultsAreWanted) {
+    const QByteArray firstTrack("MTrk\0\0\0\x0C\0\x90\x3C\x40\x60\x80\x3C\0\0\xFF\x2F\0", 20);
+    // The second track announces 4 GB of data that the file does not have.
+    const QByteArray secondTrack("MTrk\xFF\xFF\xFF\xFF\0\x90", 10);
+    const QString midi = workPath(QStringLiteral("cut.mid"));
+    writeBytes(midi, QByteArray("MThd\0\0\0\x06\0\x01\0\x02\0\x60", 14) + firstTrack + secondTrack);
+    const QString out = workPath(QStringLiteral("cut.ksv"));
+    const QByteArray reasons =
+        "MIDI File Error: File Read Error - Track 1\nMIDI File Error: Error Reading File\n";
+
+    for (const QStringList& args : {QStringList{QStringLiteral("convert"), midi, out},
+                                    QStringList{QStringLiteral("dump"), midi}}) {
+        const CliRun refused = cli(args);
+        EXPECT_EQ(refused.status, 1) << args.join(u' ').toStdString();
+        EXPECT_EQ(refused.err, reasons +
+                                   "The file was not read completely, so nothing was "
+                                   "written. Give --keep-partial to convert what was read.\n");
+        EXPECT_TRUE(refused.out.isEmpty());
+    }
+    EXPECT_EQ(workFiles(), QStringList{QStringLiteral("cut.mid")});
+
+    const CliRun kept =
+        cli({QStringLiteral("convert"), QStringLiteral("--keep-partial"), midi, out});
+    EXPECT_EQ(kept.status, 3);
+    EXPECT_EQ(kept.err, reasons);
+    const CliRun dumped = cli({QStringLiteral("dump"), out});
+    ASSERT_EQ(dumped.status, 0) << dumped.err.toStdString();
+    EXPECT_TRUE(dumped.out.contains("\"pitch\": 60")) << dumped.out.toStdString();
 }

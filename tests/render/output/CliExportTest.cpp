@@ -2,6 +2,7 @@
 // editor's exports from the command line, headless; bad options fail and write nothing.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 
@@ -83,4 +84,80 @@ TEST(CliExport, BadOptionsFailAndWriteNothing) {
         EXPECT_FALSE(run.err.isEmpty());
     }
     EXPECT_TRUE(filesIn(dir.path()).isEmpty());
+}
+
+// More pages than allowed are refused before anything is drawn: 2,000 unless
+// --max-pages says otherwise; only the pages written count.
+TEST(CliExport, PageLimitRefusesLongScoresUnlessAllowed) {
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("t.pdf"));
+    const QString tooMany = QStringLiteral(
+        "The score has 3 pages, more than 2: give --max-pages 3 to draw them all.\n");
+    const QStringList limit2 = {QStringLiteral("--max-pages"), QStringLiteral("2")};
+    struct Case {
+        QStringList args;
+        int status;
+        QString err;
+        QStringList files;
+    } cases[] = {
+        {QStringList{QStringLiteral("convert"), kTwinkle, pdf, QStringLiteral("--vector")} + limit2,
+         1,
+         tooMany,
+         {}},
+        {QStringList{QStringLiteral("convert"), kTwinkle, dir.filePath(QStringLiteral("t.bmp")),
+                     QStringLiteral("--dpi"), QStringLiteral("10")} +
+             limit2,
+         1,
+         tooMany,
+         {}},
+        {QStringList{QStringLiteral("convert"), kTwinkle, dir.filePath(QStringLiteral("t.png")),
+                     QStringLiteral("--dpi"), QStringLiteral("10")} +
+             limit2,
+         1,
+         tooMany,
+         {}},
+        {QStringList{QStringLiteral("layout"), kTwinkle} + limit2, 1, tooMany, {}},
+        {QStringList{QStringLiteral("convert"), kTwinkle, dir.filePath(QStringLiteral("t.png")),
+                     QStringLiteral("--dpi"), QStringLiteral("10"), QStringLiteral("--page"),
+                     QStringLiteral("2"), QStringLiteral("--max-pages"), QStringLiteral("1")},
+         0,
+         {},
+         {QStringLiteral("t2.png")}},
+        {{QStringLiteral("convert"), kTwinkle, pdf, QStringLiteral("--max-pages"),
+          QStringLiteral("3"), QStringLiteral("--dpi"), QStringLiteral("10")},
+         0,
+         {},
+         {QStringLiteral("t.pdf")}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.join(u' ').toStdString());
+        const ToolRun run = cli(c.args);
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_EQ(run.err, c.err);
+        if (c.status != 0) {
+            EXPECT_TRUE(run.out.isEmpty());
+        }
+        EXPECT_EQ(filesIn(dir.path()), c.files);
+        for (const QString& f : filesIn(dir.path()))
+            QFile::remove(dir.filePath(f));
+    }
+    for (const char* bad : {"0", "-4", "many"}) {
+        const ToolRun run = cli({QStringLiteral("convert"), kTwinkle, pdf,
+                                 QStringLiteral("--max-pages"), QString::fromLatin1(bad)});
+        EXPECT_EQ(run.status, 2) << bad;
+    }
+
+    // A score of a hundred thousand bars is far beyond the limit that holds by default.
+    const QString huge = dir.filePath(QStringLiteral("huge.xml"));
+    QFile file(huge);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(
+        "<keystaves><score length=\"2147483647\"><tracks><track length=\"2147483647\">"
+        "</track></tracks><part hand=\"0\" track=\"1\" /></score></keystaves>");
+    file.close();
+    const ToolRun run = cli({QStringLiteral("convert"), huge, pdf, QStringLiteral("--vector")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral(", more than 2000: give --max-pages ")))
+        << run.err.toStdString();
+    EXPECT_EQ(filesIn(dir.path()), QStringList{QStringLiteral("huge.xml")});
 }
