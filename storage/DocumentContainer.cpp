@@ -143,11 +143,15 @@ ContainerReadResult readContainer(const QString& path, CScore& score, CPrinterSe
         QTemporaryFile temp;
         if (makeTempFile(temp, documentTempName)) {
             const QString name = temp.fileName();
-            if (n_unzip(path, name, kDocumentMember) == 1) {
+            // The stub stands in only for a document member that is not there at all
+            // (a predecessor document): a damaged one must not open as the stub's empty
+            // score, which a save would then write over the user's file.
+            const int extracted = n_unzip(path, name, kDocumentMember);
+            if (extracted == 1) {
                 const ReadResult r = readScoreFile(name, score, printer);
                 documentRead = r.ok;
                 result.readerMessage = r.messageId;
-            } else if (n_unzip(path, name, kStubMember) == 1) {
+            } else if (extracted == kUnzipMissing && n_unzip(path, name, kStubMember) == 1) {
                 const ReadResult r = readPredecessorFile(name, score, printer);
                 documentRead = r.ok;
                 result.readerMessage = r.messageId;

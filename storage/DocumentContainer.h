@@ -52,6 +52,9 @@ struct ContainerReadResult {
 };
 
 // Reads a container into `score` (which is reset first) and, when given, `printer`.
+// The compatibility stub is read (as a predecessor document) only when the archive has
+// no document member at all; a document member that is there but cannot be extracted
+// fails the read.
 // The members are extracted to temporary files in the temporary folder named after
 // `tempName` ("~KSV-ZIP1" and the like), which are always removed afterwards. On failure
 // the score and printer settings are left reset.

@@ -51,23 +51,24 @@ int n_zip(const QString& source, const QString& archive, const QString& member) 
 
 int unzipMember(const QString& archive, const QString& destination, const QString& member,
                 int64_t maxBytes) {
-    if (archive.isEmpty() || destination.isEmpty() || member.isEmpty()) return 0;
-    if (!QFileInfo(archive).isFile()) return 0;
+    if (archive.isEmpty() || destination.isEmpty() || member.isEmpty()) return kUnzipMissing;
+    if (!QFileInfo(archive).isFile()) return kUnzipMissing;
     int error = 0;
     Archive z(zip_open(QFile::encodeName(archive).constData(), ZIP_RDONLY, &error));
-    if (!z) return 0;
+    if (!z) return kUnzipMissing;
     const QByteArray name = member.toUtf8();
     const zip_int64_t index = zip_name_locate(z.get(), name.constData(), ZIP_FL_ENC_GUESS);
-    if (index < 0) return 0;
+    if (index < 0) return kUnzipMissing;
+    // From here on the member is known to be there: every failure is a damaged member.
     zip_stat_t stat;
     zip_stat_init(&stat);
-    if (zip_stat_index(z.get(), zip_uint64_t(index), 0, &stat) != 0) return 0;
-    if ((stat.valid & ZIP_STAT_SIZE) && stat.size > zip_uint64_t(maxBytes)) return 0;
+    if (zip_stat_index(z.get(), zip_uint64_t(index), 0, &stat) != 0) return kUnzipFailed;
+    if ((stat.valid & ZIP_STAT_SIZE) && stat.size > zip_uint64_t(maxBytes)) return kUnzipFailed;
     Member in(zip_fopen_index(z.get(), zip_uint64_t(index), 0));
-    if (!in) return 0;
+    if (!in) return kUnzipFailed;
 
     QFile out(destination);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) return 0;
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) return kUnzipFailed;
     // The stored size may lie: the bytes actually produced are counted and capped too.
     auto block = std::make_unique<char[]>(size_t(kBlock));
     int64_t total = 0;
@@ -90,7 +91,7 @@ int unzipMember(const QString& archive, const QString& destination, const QStrin
     ok = ok && out.error() == QFileDevice::NoError;
     if (!ok) {
         QFile::remove(destination);
-        return 0;
+        return kUnzipFailed;
     }
     return 1;
 }

@@ -16,10 +16,16 @@ constexpr int64_t kMaxUnzippedMember = int64_t(256) * 1024 * 1024;
 // success. Members keep the order in which they were first added.
 int n_zip(const QString& source, const QString& archive, const QString& member);
 
+// What `n_unzip` returns besides 1 (extracted whole): the member is not in the
+// archive (or the archive cannot be opened at all), or it is there but could not be
+// extracted (corrupt, truncated, larger than the limit, or the destination failed).
+constexpr int kUnzipMissing = 0;
+constexpr int kUnzipFailed = -1;
+
 // Extracts member `member` (its exact stored name) to the file `destination`. Exactly 1
-// when the member was extracted whole; any other value when it is missing, unreadable,
-// corrupt or larger than kMaxUnzippedMember. A failed extraction leaves no destination
-// file behind.
+// when the member was extracted whole; kUnzipMissing when the archive does not hold it;
+// kUnzipFailed when it is there but unreadable, corrupt or larger than
+// kMaxUnzippedMember. A failed extraction leaves no destination file behind.
 int n_unzip(const QString& archive, const QString& destination, const QString& member);
 
 // As n_unzip with a chosen size limit.

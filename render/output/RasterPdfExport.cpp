@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
+#include <cmath>
 #include <memory>
 
 #include "render/output/ExportRenderer.h"
@@ -25,17 +27,27 @@ struct DocumentFree {
 };
 using Document = std::unique_ptr<std::remove_pointer_t<HPDF_Doc>, DocumentFree>;
 
-// Adds one page of the pixel size with the page image drawn over all of it.
-void addPage(HPDF_Doc pdf, QSize size, const QString& imagePath) {
+// The paper of a page in PDF points (1/72 inch), rounded to whole points as the vector
+// export's pages are: A4 is 595 x 842.
+QSize paperPoints(const PageGeometry& page) {
+    const auto points = [](int32_t thou) {
+        return std::max(1, int(std::lround(double(thou) * 72.0 / 1000.0)));
+    };
+    return {points(page.width), points(page.height)};
+}
+
+// Adds one page of the paper's size with the page image drawn over all of it, so that
+// the page prints at its size and the image keeps its resolution.
+void addPage(HPDF_Doc pdf, QSize paper, const QString& imagePath) {
     HPDF_Page page = HPDF_AddPage(pdf);
     if (!page) return;
-    HPDF_Page_SetWidth(page, static_cast<HPDF_REAL>(size.width()));
-    HPDF_Page_SetHeight(page, static_cast<HPDF_REAL>(size.height()));
+    HPDF_Page_SetWidth(page, static_cast<HPDF_REAL>(paper.width()));
+    HPDF_Page_SetHeight(page, static_cast<HPDF_REAL>(paper.height()));
     // The image is read from the spool file only while the document is written.
     HPDF_Image image = HPDF_LoadPngImageFromFile2(pdf, QFile::encodeName(imagePath).constData());
     if (!image) return;
-    HPDF_Page_DrawImage(page, image, 0, 0, static_cast<HPDF_REAL>(size.width()),
-                        static_cast<HPDF_REAL>(size.height()));
+    HPDF_Page_DrawImage(page, image, 0, 0, static_cast<HPDF_REAL>(paper.width()),
+                        static_cast<HPDF_REAL>(paper.height()));
 }
 
 // Writes the finished document through a temporary file that replaces the target only
@@ -93,7 +105,7 @@ PdfExportResult ExportPdf(CScore& score, const PageGeometry& page, const QString
         }
         const QString imagePath = spool.pagePath(i);
         if (!renderer.render(i) || !writeRgbPng(renderer.image(), imagePath)) failed = true;
-        if (!failed) addPage(pdf.get(), renderer.pixelSize(), imagePath);
+        if (!failed) addPage(pdf.get(), paperPoints(page), imagePath);
     }
     if (failed) {
         result.messageId = OutputTextId::PdfCreationFailed;

@@ -1,5 +1,5 @@
-// The raster PDF export: one PDF page per score page, each sized in pixels as points and
-// holding the page drawn at R dots per inch as one RGB image.
+// The raster PDF export: one PDF page per score page, each the size of the paper and
+// filled by the page drawn at R dots per inch as one RGB image.
 #pragma once
 
 #include <QString>

@@ -1,8 +1,11 @@
 #include "FontMetricsEngine.h"
 
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <algorithm>
 #include <cmath>
+
+#include "render/surface/FontFamilies.h"
 
 namespace ks {
 
@@ -12,8 +15,9 @@ namespace {
 constexpr qsizetype kCachedTextLength = 16;
 constexpr qsizetype kCachedTexts = 4096;
 
-QFont referenceFont(const FontSpec& f) {
-    QFont font(f.family);
+// `family` is the family to draw for f.family.
+QFont referenceFont(const FontSpec& f, const QString& family) {
+    QFont font(family);
     font.setPixelSize(FontMetricsEngine::kReferencePixels);
     // Windows weights run 100..900 like Qt's.
     font.setWeight(static_cast<QFont::Weight>(std::clamp(f.weight <= 0 ? 400 : f.weight, 1, 1000)));
@@ -47,8 +51,14 @@ FontMetricsEngine::Entry& FontMetricsEngine::entry(const FontSpec& f) {
         last_ = &*it;
         return *it;
     }
+    // The document's family goes through our own table first, so that the platform's
+    // substitution only sees families the table does not know.
+    auto family = drawingFamilies_.constFind(f.family);
+    if (family == drawingFamilies_.constEnd())
+        family =
+            drawingFamilies_.insert(f.family, drawingFamily(f.family, QFontDatabase::families()));
     Entry e;
-    e.font = referenceFont(f);
+    e.font = referenceFont(f, *family);
     const QFontMetricsF metrics(e.font);
     // Sizes beyond a few miles are no use and must not overflow.
     const double requested = std::clamp(std::abs(double(f.height)), 1.0, 1e8);

@@ -56,8 +56,9 @@ class FontMetricsEngine {
     Entry& entry(const FontSpec& font);
     QMutex mutex_;
     QHash<FontSpec, Entry> cache_;
-    FontSpec lastFont_;      // the font looked up last ...
-    Entry* last_ = nullptr;  // ... and its entry (the cache only grows)
+    QHash<QString, QString> drawingFamilies_;  // family named -> family drawn
+    FontSpec lastFont_;                        // the font looked up last ...
+    Entry* last_ = nullptr;                    // ... and its entry (the cache only grows)
 };
 
 }  // namespace ks

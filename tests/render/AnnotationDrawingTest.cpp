@@ -48,7 +48,8 @@ TEST(AnnotationDrawing, TempoMarkWithoutTextShowsANoteSymbolAndTheTempo) {
     const int top = qRound(pitchToY(line, 10, 84) - m.height());
     EXPECT_EQ(words.points[0].y(), top);
     EXPECT_EQ(symbol.align, TextAlign::Left | TextAlign::Baseline);
-    EXPECT_EQ(symbol.points[0], QPoint(tickX(ctx, 0, 0), qRound(top + m.ascent)));
+    EXPECT_EQ(symbol.points[0],
+              QPoint(tickX(ctx, 0, 0), qRound(pitchToY(line, 10, 84) - m.height() + m.ascent)));
     EXPECT_EQ(words.points[0].x(),
               qRound(symbol.points[0].x() + f.surface.measure(symbol.font, symbol.text).width));
     ASSERT_EQ(ctx.hitRects.size(), 1u);

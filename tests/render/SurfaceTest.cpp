@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QFontInfo>
 #include <QImage>
 #include <QPainter>
 
+#include "render/surface/FontFamilies.h"
+#include "render/surface/FontMetricsEngine.h"
 #include "render/surface/PainterSurface.h"
 #include "render/surface/RecordingSurface.h"
 #include "resources/MusicFont.h"
@@ -43,14 +46,54 @@ TEST(Surface, MusicFontCellGivesTheStaveUnit) {
 
 TEST(Surface, PositiveHeightsAreCellHeightsAndWidthsStretch) {
     RecordingSurface s;
-    const FontSpec cell{.family = QStringLiteral("DejaVu Serif"), .height = 400};
+    const FontSpec cell{.family = QStringLiteral("Liberation Serif"), .height = 400};
     EXPECT_NEAR(s.cellHeight(cell), 400, 0.5);
-    FontSpec narrow{.family = QStringLiteral("DejaVu Serif"), .height = -200, .weight = 800};
+    FontSpec narrow{.family = QStringLiteral("Liberation Serif"), .height = -200, .weight = 800};
     const double natural = s.measure(narrow, QStringLiteral("12")).width;
     narrow.width = 40;
     const double stretched = s.measure(narrow, QStringLiteral("12")).width;
     EXPECT_LT(stretched, natural);
     EXPECT_GT(stretched, 0);
+}
+
+// Documents name Windows families; pages draw them in open fonts of the same metrics,
+// through our table rather than whatever the platform would substitute.
+TEST(Surface, WindowsFamiliesDrawInMetricCompatibleOpenFonts) {
+    const std::pair<const char*, const char*> table[] = {
+        {"Times New Roman", "Liberation Serif"},
+        {"times new roman", "Liberation Serif"},
+        {" Arial ", "Liberation Sans"},
+        {"Helvetica", "Liberation Sans"},
+        {"Courier New", "Liberation Mono"},
+        {"Calibri", "Carlito"},
+        {"Cambria", "Caladea"},
+        {"Comic Sans MS", ""},
+        {"Liberation Serif", ""},
+        {"", ""},
+    };
+    for (const auto& [named, open] : table)
+        EXPECT_EQ(metricCompatibleFamily(QLatin1String(named)), QLatin1String(open)) << named;
+    // Only where the machine has the open family; else the platform finds the named one.
+    const QStringList machine{QStringLiteral("Liberation Sans"), QStringLiteral("Verdana")};
+    EXPECT_EQ(drawingFamily(QStringLiteral("Arial"), machine), QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(drawingFamily(QStringLiteral("Times New Roman"), machine),
+              QStringLiteral("Times New Roman"));
+    EXPECT_EQ(drawingFamily(QStringLiteral("Verdana"), machine), QStringLiteral("Verdana"));
+
+    // The surfaces' font engine draws and measures the named family as the open one.
+    FontMetricsEngine& engine = FontMetricsEngine::instance();
+    for (const auto& [named, open] :
+         {std::pair{"Times New Roman", "Liberation Serif"}, std::pair{"Arial", "Liberation Sans"},
+          std::pair{"Courier New", "Liberation Mono"}}) {
+        const FontSpec asNamed{.family = QLatin1String(named), .height = -300, .italic = true};
+        FontSpec asOpen = asNamed;
+        asOpen.family = QLatin1String(open);
+        const QFont drawn = engine.drawing(asNamed).font;
+        EXPECT_EQ(drawn.family(), QLatin1String(open));
+        EXPECT_EQ(QFontInfo(drawn).family(), QLatin1String(open));
+        const QString text = QStringLiteral("Minuet in G, J. S. Bach");
+        EXPECT_DOUBLE_EQ(engine.measure(asNamed, text).width, engine.measure(asOpen, text).width);
+    }
 }
 
 TEST(Surface, RecordingKeepsGeometryElementsAndTextBoxes) {

@@ -103,4 +103,35 @@ inline QByteArray withClaimedSize(QByteArray zip, quint32 claimed) {
     return zip;
 }
 
+// Where the stored data of member `name` lies in a zip's bytes: offset and compressed
+// size from its local header; {-1, 0} when the member is not found.
+inline std::pair<qsizetype, quint32> memberData(const QByteArray& zip, const QByteArray& name) {
+    const auto word = [&](qsizetype at) {
+        return quint16(uchar(zip[at]) | uchar(zip[at + 1]) << 8);
+    };
+    for (qsizetype at = zip.indexOf("PK\x03\x04"); at >= 0;
+         at = zip.indexOf("PK\x03\x04", at + 4)) {
+        if (at + 30 > zip.size()) break;
+        const quint16 nameLength = word(at + 26), extraLength = word(at + 28);
+        if (zip.mid(at + 30, nameLength) != name) continue;
+        const quint32 size = quint32(word(at + 18)) | quint32(word(at + 20)) << 16;
+        return {at + 30 + nameLength + extraLength, size};
+    }
+    return {-1, 0};
+}
+
+// Member `name` with its stored data cut to `size` bytes, in the local header and the
+// central directory, the rest of the archive kept (a member truncated in place).
+inline QByteArray withCompressedSize(QByteArray zip, const QByteArray& name, quint32 size) {
+    const auto put = [&](qsizetype at) {
+        for (int i = 0; i < 4; ++i)
+            zip[at + i] = char((size >> (8 * i)) & 0xFF);
+    };
+    for (qsizetype at = zip.indexOf("PK\x03\x04"); at >= 0; at = zip.indexOf("PK\x03\x04", at + 4))
+        if (zip.mid(at + 30, name.size()) == name) put(at + 18);
+    for (qsizetype at = zip.indexOf("PK\x01\x02"); at >= 0; at = zip.indexOf("PK\x01\x02", at + 4))
+        if (zip.mid(at + 46, name.size()) == name) put(at + 20);
+    return zip;
+}
+
 }  // namespace ks::test

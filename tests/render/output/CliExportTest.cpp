@@ -34,6 +34,9 @@ TEST(CliExport, RasterPdfAtThePreselectedResolutionAndBitmaps) {
     const std::vector<PdfImage> images = pdfImages(dir.filePath("t.pdf"));
     ASSERT_EQ(images.size(), 3u);
     EXPECT_EQ(QSize(images[0].width, images[0].height), exportPixelSize(page, 300));
+    // An A4 score prints on A4 whatever the resolution.
+    EXPECT_EQ(pdfInfo(dir.filePath("t.pdf"), QStringLiteral("Page size")),
+              QStringLiteral("595 x 842 pts (A4)"));
 
     const ToolRun bmp = cli({QStringLiteral("convert"), kTwinkle, dir.filePath("t.bmp"),
                              QStringLiteral("--dpi"), QStringLiteral("96")});

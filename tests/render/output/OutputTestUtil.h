@@ -66,6 +66,7 @@ struct PdfImage {
     int height = 0;
     QString colour;
     int bitsPerComponent = 0;
+    int ppi = 0;  // horizontal pixels per inch of the page the image is drawn on
 };
 
 // The images of a PDF as pdfimages lists them.
@@ -77,7 +78,8 @@ inline std::vector<PdfImage> pdfImages(const QString& pdf) {
             line.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
         bool isNumber = false;
         if (f.size() < 8 || (f[0].toInt(&isNumber), !isNumber)) continue;
-        images.push_back({f[0].toInt(), f[3].toInt(), f[4].toInt(), f[5], f[7].toInt()});
+        images.push_back({f[0].toInt(), f[3].toInt(), f[4].toInt(), f[5], f[7].toInt(),
+                          f.size() > 12 ? f[12].toInt() : 0});
     }
     return images;
 }
