@@ -8,6 +8,7 @@
 #include <QPrinterInfo>
 
 #include "app/AlignPrinterDialog.h"
+#include "app/ExportProgressDialog.h"
 #include "app/ResolutionDialog.h"
 
 namespace ks {
@@ -54,6 +55,10 @@ void QtOutputDialogs::runAlignment(QPrinter& printer, const std::function<void(Q
     });
     align.exec();
     preview.close();
+}
+
+ExportProgress QtOutputDialogs::exportProgress() {
+    return ExportProgressDialog::start(parent_);
 }
 
 }  // namespace ks

@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include "render/output/ExportProgress.h"
 #include "render/output/ExportResolution.h"
 #include "render/output/PrinterAlignment.h"
 
@@ -37,6 +38,9 @@ class IOutputDialogs {
     // dialog closes the preview.
     virtual void runAlignment(QPrinter& printer, const std::function<void(QPrinter*)>& paint,
                               const std::function<void(const PrinterAlignment&)>& changed) = 0;
+    // The progress report of one export (a dialog with Cancel for long ones), kept for
+    // as long as the callback lives; none by default.
+    virtual ExportProgress exportProgress() { return {}; }
 };
 
 class QtOutputDialogs : public IOutputDialogs {
@@ -51,6 +55,7 @@ class QtOutputDialogs : public IOutputDialogs {
     void runPrintPreview(QPrinter& printer, const std::function<void(QPrinter*)>& paint) override;
     void runAlignment(QPrinter& printer, const std::function<void(QPrinter*)>& paint,
                       const std::function<void(const PrinterAlignment&)>& changed) override;
+    ExportProgress exportProgress() override;
 
   private:
     QPointer<QWidget> parent_;

@@ -6,6 +6,7 @@
 #include "model/TextTable.h"
 #include "storage/AutosaveLog.h"
 #include "storage/DocumentPrompts.h"
+#include "storage/ScoreReader.h"
 #include "storage/StorageSession.h"
 #include "storage/StorageTextIds.h"
 
@@ -17,15 +18,6 @@ QString extensionOf(const QString& path) {
     return QFileInfo(path).suffix().toLower();
 }
 
-// The name a document is saved under: ".ksv" unless it already ends in ".ksv" or ".tpm".
-QString savedName(const QString& path) {
-    const QString extension = extensionOf(path);
-    if (extension == u"ksv" || extension == u"tpm") return path;
-    const QString name = QFileInfo(path).fileName();
-    if (!name.contains(u'.')) return path + QStringLiteral(".ksv");
-    return path.left(path.size() - QFileInfo(path).suffix().size()) + QStringLiteral("ksv");
-}
-
 // Derived data a read score needs before it is shown: its bars, chords and beams.
 void rebuildDerived(CScore& score) {
     score.rebuildBars();
@@ -33,6 +25,14 @@ void rebuildDerived(CScore& score) {
 }
 
 }  // namespace
+
+QString CKeystaveDoc::savedName(const QString& path) {
+    const QString extension = extensionOf(path);
+    if (extension == u"ksv" || extension == u"tpm") return path;
+    const QString name = QFileInfo(path).fileName();
+    if (!name.contains(u'.')) return path + QStringLiteral(".ksv");
+    return path.left(path.size() - QFileInfo(path).suffix().size()) + QStringLiteral("ksv");
+}
 
 CKeystaveDoc::CKeystaveDoc(StorageSession& session, IDocumentPrompts* prompts)
     : session_(session),
@@ -94,22 +94,43 @@ bool CKeystaveDoc::open(const QString& path) {
     const QString extension = extensionOf(path);
     if (extension == u"ksv" || extension == u"tpm" || extension == u"autosave")
         return openContainer(path);
+    for (const DocumentImporter& importer : hooks.importers)
+        if (importer.recognises && importer.read && importer.recognises(path))
+            return imported(importer.read(*this, path), path);
     if (extension == u"mid" || extension == u"smf") {
         if (!hooks.importMidi) {
             message(StringId::InvalidFileType);
             return false;
         }
-        if (!hooks.importMidi(*this, path)) return false;
-        history_.MarkModified();
-        setPath(path);
-        dropAutosavePath();
-        score_->selection.hand = score_->firstShownPart();
-        layOut();
-        return true;
+        return imported(hooks.importMidi(*this, path), path);
     }
     if (extension == u"mxl") return false;  // refused without a message
     message(StringId::InvalidFileType);
     return false;
+}
+
+bool CKeystaveDoc::imported(bool ok, const QString& path) {
+    if (!ok) return false;
+    history_.MarkModified();
+    setPath(path);
+    dropAutosavePath();
+    score_->selection.hand = score_->firstShownPart();
+    layOut();
+    return true;
+}
+
+bool CKeystaveDoc::importBareDocument(const QString& path) {
+    auto score = std::make_unique<CScore>();
+    CPrinterSettings printer;
+    const ReadResult result = readAnyScoreFile(path, *score, &printer);
+    if (!result.ok) {
+        if (result.messageId != 0) message(result.messageId);
+        return false;
+    }
+    score->prefs.zoom = score_->prefs.zoom;
+    rebuildDerived(*score);
+    adoptScore(std::move(score), printer);
+    return true;
 }
 
 bool CKeystaveDoc::openContainer(const QString& path) {
@@ -160,7 +181,8 @@ bool CKeystaveDoc::saveAs() {
     const bool inLibrary = s.internetID != 0 || !s.filehash.isEmpty();
     if (inLibrary && (!prompts_ || !prompts_->askYesNo(StringId::OnlineLibrarySaveAs, {})))
         return false;
-    const QString path = prompts_ ? prompts_->chooseSavePath(pathName_) : QString();
+    const QString proposed = savedName(pathName_.isEmpty() ? title_ : pathName_);
+    const QString path = prompts_ ? prompts_->chooseSavePath(proposed) : QString();
     if (path.isEmpty()) return false;
     // The copy under another name is no longer the library's file; the document keeps
     // its place in the library when the save does not happen.

@@ -103,7 +103,7 @@ QByteArray bitmapFileHeader(const QByteArray& block) {
 }
 
 BmpExportResult ExportBmp(CScore& score, const PageGeometry& page, const QString& path, int dpi,
-                          const QString& fileName) {
+                          const QString& fileName, const ExportProgress& progress) {
     BmpExportResult result;
     layoutForExport(score, page);
     ExportRenderer renderer(score, page, dpi, fileName);
@@ -115,10 +115,16 @@ BmpExportResult ExportBmp(CScore& score, const PageGeometry& page, const QString
     QByteArray block;
     for (int i = 0; i < result.pages; ++i) {
         // A page that cannot be drawn writes no file.
-        if (!renderer.render(i)) continue;
-        makeBitmapBlock(renderer.image(), dpi, block);
-        const QString file = bmpPagePath(path, i + 1);
-        if (writeFile(file, bitmapFileHeader(block), block)) result.written.append(file);
+        if (renderer.render(i)) {
+            makeBitmapBlock(renderer.image(), dpi, block);
+            const QString file = bmpPagePath(path, i + 1);
+            if (writeFile(file, bitmapFileHeader(block), block)) result.written.append(file);
+        }
+        // Cancelled after the last page, the export is complete all the same.
+        if (!continueExport(progress, i + 1, result.pages) && i + 1 < result.pages) {
+            result.cancelled = true;
+            break;
+        }
     }
     return result;
 }

@@ -8,6 +8,7 @@
 
 #include "model/Score.h"
 #include "render/layout/PageGeometry.h"
+#include "render/output/ExportProgress.h"
 
 namespace ks {
 
@@ -26,15 +27,17 @@ void makeBitmapBlock(const QImage& image, int dpi, QByteArray& block);
 QByteArray bitmapFileHeader(const QByteArray& block);
 
 struct BmpExportResult {
-    int pages = 0;        // pages the score has
-    QStringList written;  // files written, in page order
-    int messageId = 0;    // why nothing could be rendered (pages too large), else 0
-    bool complete() const { return messageId == 0 && written.size() == pages; }
+    int pages = 0;           // pages the score has
+    QStringList written;     // files written, in page order
+    int messageId = 0;       // why nothing could be rendered (pages too large), else 0
+    bool cancelled = false;  // stopped through the progress callback after `written`
+    bool complete() const { return messageId == 0 && !cancelled && written.size() == pages; }
 };
 
 // Lays the score out for export and writes every page at `dpi`; existing files are
 // replaced. A page whose file cannot be written is skipped and the next one tried.
+// `progress` hears of every page and may cancel; the files written until then stay.
 BmpExportResult ExportBmp(CScore& score, const PageGeometry& page, const QString& path, int dpi,
-                          const QString& fileName = {});
+                          const QString& fileName = {}, const ExportProgress& progress = {});
 
 }  // namespace ks

@@ -70,7 +70,7 @@ QString pdfTargetPath(const QString& chosen) {
 }
 
 PdfExportResult ExportPdf(CScore& score, const PageGeometry& page, const QString& path, int dpi,
-                          const QString& fileName) {
+                          const QString& fileName, const ExportProgress& progress) {
     PdfExportResult result;
     layoutForExport(score, page);
     ExportRenderer renderer(score, page, dpi, fileName);
@@ -90,6 +90,10 @@ PdfExportResult ExportPdf(CScore& score, const PageGeometry& page, const QString
         const QString imagePath = spool.pagePath(i);
         if (!renderer.render(i) || !writeRgbPng(renderer.image(), imagePath)) failed = true;
         if (!failed) addPage(pdf.get(), renderer.pixelSize(), imagePath);
+        if (!failed && !continueExport(progress, i + 1, renderer.pageCount())) {
+            result.cancelled = true;
+            return result;
+        }
     }
     if (failed) {
         result.messageId = OutputTextId::PdfCreationFailed;
@@ -98,6 +102,7 @@ PdfExportResult ExportPdf(CScore& score, const PageGeometry& page, const QString
     result.path = pdfTargetPath(path);
     result.messageId = save(pdf.get(), failed, result.path);
     result.ok = result.messageId == 0;
+    if (result.ok) result.pages = renderer.pageCount();
     return result;
 }
 

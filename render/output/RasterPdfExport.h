@@ -6,13 +6,16 @@
 
 #include "model/Score.h"
 #include "render/layout/PageGeometry.h"
+#include "render/output/ExportProgress.h"
 
 namespace ks {
 
 struct PdfExportResult {
     bool ok = false;
-    int messageId = 0;  // text to show when not ok
-    QString path;       // the file written
+    int messageId = 0;       // text to show when not ok
+    QString path;            // the file written
+    int pages = 0;           // pages written
+    bool cancelled = false;  // stopped through the progress callback; nothing written
 };
 
 // The file a PDF export writes for the name chosen: a name with a three-letter
@@ -25,7 +28,8 @@ QString pdfTargetPath(const QString& chosen);
 // nothing is written: "Error during creation of PDF file." when the PDF writer
 // reports an error, "File is Open in Another Program" when the target exists but cannot
 // be replaced, and a message of its own when the pages are too large for `dpi`.
+// `progress` hears of every page and may cancel.
 PdfExportResult ExportPdf(CScore& score, const PageGeometry& page, const QString& path, int dpi,
-                          const QString& fileName = {});
+                          const QString& fileName = {}, const ExportProgress& progress = {});
 
 }  // namespace ks

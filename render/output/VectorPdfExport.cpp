@@ -21,7 +21,7 @@ constexpr int kPdfResolution = 1200;
 }  // namespace
 
 PdfExportResult ExportVectorPdf(CScore& score, const PageGeometry& page, const QString& path,
-                                const QString& fileName) {
+                                const QString& fileName, const ExportProgress& progress) {
     PdfExportResult result;
     result.messageId = OutputTextId::PdfCreationFailed;
     if (page.width <= 0 || page.height <= 0) return result;
@@ -54,10 +54,21 @@ PdfExportResult ExportVectorPdf(CScore& score, const PageGeometry& page, const Q
             if (i > 0) writer.newPage();
             drawPaperPage(painter, score, page, i, kPdfResolution / 1000.0, CSurface::Kind::Export,
                           fileName);
+            if (!continueExport(progress, i + 1, pages)) {
+                painter.end();
+                file.cancelWriting();
+                result.messageId = 0;
+                result.cancelled = true;
+                return result;
+            }
         }
         painter.end();
+        result.pages = pages;
     }
-    if (!file.commit()) return result;
+    if (!file.commit()) {
+        result.pages = 0;
+        return result;
+    }
     result.ok = true;
     result.messageId = 0;
     result.path = target;

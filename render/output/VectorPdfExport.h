@@ -16,6 +16,6 @@ namespace ks {
 // result names the message: "File is Open in Another Program" when the target exists
 // but cannot be replaced, "Error during creation of PDF file." otherwise.
 PdfExportResult ExportVectorPdf(CScore& score, const PageGeometry& page, const QString& path,
-                                const QString& fileName = {});
+                                const QString& fileName = {}, const ExportProgress& progress = {});
 
 }  // namespace ks

@@ -19,6 +19,7 @@
 #include "app/KeystaveView.h"
 #include "app/OutputDialogs.h"
 #include "render/layout/PrinterRecord.h"
+#include "render/output/ExportProgress.h"
 #include "render/output/ExportResolution.h"
 #include "render/output/ExportTextIds.h"
 #include "storage/KeystaveDoc.h"
@@ -71,6 +72,14 @@ class FakeOutputDialogs : public IOutputDialogs {
         paint(&printer);
     }
 
+    // Reports every page; answers Cancel once `cancelAfter` pages are done (0: never).
+    ExportProgress exportProgress() override {
+        return [this](int done, int total) {
+            progress.push_back({done, total});
+            return cancelAfter == 0 || done < cancelAfter;
+        };
+    }
+
     void toPdf(QPrinter& printer) const {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
@@ -88,6 +97,8 @@ class FakeOutputDialogs : public IOutputDialogs {
     std::optional<QPageLayout> chosenLayout;
     int previews = 0;
     QString pdf;
+    int cancelAfter = 0;
+    std::vector<std::pair<int, int>> progress;
 };
 
 QString pdfInfo(const QString& pdf, const QString& key) {
@@ -164,6 +175,53 @@ TEST_F(Output, BitmapsThatCannotBeWrittenAreReported) {
     EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("page3.bmp"))).isFile());
     ASSERT_EQ(ui.messages, std::vector<int>{OutputTextId::BitmapsNotWritten});
     EXPECT_EQ(ui.messageTexts.front(), QStringLiteral("1 of 3 bitmap files could not be written."));
+}
+
+TEST_F(Output, ExportsReportTheirPagesAndCanBeCancelled) {
+    ASSERT_GT(pages(), 1);
+    const std::vector<std::pair<int, int>> everyPage = [this] {
+        std::vector<std::pair<int, int>> list;
+        for (int i = 1; i <= pages(); ++i)
+            list.push_back({i, pages()});
+        return list;
+    }();
+    struct Case {
+        int command;
+        QString file;
+    };
+    for (const Case& c :
+         {Case{Cmd::ExportPdf, "raster.pdf"}, Case{Cmd::ExportVectorPdf, "vector.pdf"},
+          Case{Cmd::ExportBitmaps, "page.bmp"}}) {
+        SCOPED_TRACE(c.file.toStdString());
+        dialogs.progress.clear();
+        dialogs.cancelAfter = 0;
+        ui.exportPath = dir.filePath(c.file);
+        child->runCommand(c.command);
+        EXPECT_EQ(dialogs.progress, everyPage);
+        const QString where =
+            c.command == Cmd::ExportBitmaps
+                ? dir.filePath("page1.bmp") + " ... page" + QString::number(pages()) + ".bmp"
+                : ui.exportPath;
+        ASSERT_FALSE(ui.statuses.isEmpty());
+        EXPECT_EQ(ui.statuses.last(), QString("%1 pages exported to %2").arg(pages()).arg(where));
+
+        // Cancelled after the first page.
+        dialogs.cancelAfter = 1;
+        dialogs.progress.clear();
+        ui.exportPath = dir.filePath("cancelled-" + c.file);
+        child->runCommand(c.command);
+        EXPECT_EQ(dialogs.progress.size(), 1u);
+        if (c.command == Cmd::ExportBitmaps) {
+            EXPECT_TRUE(QFileInfo::exists(dir.filePath("cancelled-page1.bmp")));
+            EXPECT_FALSE(QFileInfo::exists(dir.filePath("cancelled-page2.bmp")));
+            EXPECT_EQ(ui.statuses.last(),
+                      QString("Export cancelled: 1 of %1 pages were written.").arg(pages()));
+        } else {
+            EXPECT_FALSE(QFileInfo::exists(ui.exportPath));
+            EXPECT_EQ(ui.statuses.last(), "Export cancelled: nothing was written.");
+        }
+    }
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(Output, WithoutAPrinterPrintOffersThePdfExport) {
