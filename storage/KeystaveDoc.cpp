@@ -24,6 +24,13 @@ void rebuildDerived(CScore& score) {
     score.rebuildAllTracks();
 }
 
+// A score read from a file before it replaces the document's: the zoom is the document
+// window's, not the file's, and the derived data is built.
+void prepareReadScore(CScore& score, int32_t windowZoom) {
+    score.prefs.zoom = windowZoom;
+    rebuildDerived(score);
+}
+
 }  // namespace
 
 QString CKeystaveDoc::savedName(const QString& path) {
@@ -127,8 +134,7 @@ bool CKeystaveDoc::importBareDocument(const QString& path) {
         if (result.messageId != 0) message(result.messageId);
         return false;
     }
-    score->prefs.zoom = score_->prefs.zoom;
-    rebuildDerived(*score);
+    prepareReadScore(*score, score_->prefs.zoom);
     adoptScore(std::move(score), printer);
     return true;
 }
@@ -142,11 +148,9 @@ bool CKeystaveDoc::openContainer(const QString& path) {
         message(StringId::ErrorLoadingFile);
         return false;
     }
-    // The zoom is the document window's, not the file's.
-    score->prefs.zoom = score_->prefs.zoom;
-    rebuildDerived(*score);
-    score->selection.hand = score->firstShownPart();
+    prepareReadScore(*score, score_->prefs.zoom);
     adoptScore(std::move(score), printer);
+    score_->selection.hand = score_->firstShownPart();
     setPath(path);
     dropAutosavePath();
     layOut();
