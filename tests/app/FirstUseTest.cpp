@@ -122,10 +122,10 @@ TEST_F(FirstUse, FrameTitleFollowsTheActiveDocument) {
     start();
     CMainFrame& frame = *app->frame();
     frame.show();  // a maximised window behaves as on the screen
-    const QString base = "Halvern Keystaves 4.0.0 - ";
+    const std::string base = "Halvern Keystaves 4.0.0 - ";
     auto title = [&frame] {
         QTest::qWait(10);
-        return frame.windowTitle().remove("[*]");
+        return frame.windowTitle().remove("[*]").toStdString();
     };
     EXPECT_EQ(title(), base + "Untitled");
     CChildFrame* minuet = app->openDocumentFile(kSamples + "/minuet-in-g.ksv");
@@ -137,8 +137,8 @@ TEST_F(FirstUse, FrameTitleFollowsTheActiveDocument) {
     frame.mdiArea()->setActiveSubWindow(minuet);
     EXPECT_EQ(title(), base + "minuet-in-g.ksv");
     minuet->close();
-    EXPECT_FALSE(title().contains("minuet"));
-    EXPECT_TRUE(title().startsWith(base));
+    EXPECT_EQ(title().find("minuet"), std::string::npos);
+    EXPECT_EQ(title().rfind(base, 0), 0u);
     for (CChildFrame* child : frame.children())
         child->close();
     EXPECT_EQ(title(), "Halvern Keystaves 4.0.0");
