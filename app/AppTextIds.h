@@ -97,4 +97,18 @@ constexpr int MusicModeName = 41303;
 constexpr int PagePane = 41304;
 constexpr int PositionPane = 41305;
 constexpr int TempoPane = 41306;
+// Texts added for new users: file kinds, saving, web pages, exports, dialogs.
+constexpr int ScoreDocumentFilter = 41500;
+constexpr int NoWebBrowser = 41501;         // "%s": the address
+constexpr int ReplaceFileQuestion = 41502;  // "%s": the file name
+constexpr int SavedAs = 41503;              // "%s": the file written
+constexpr int BuiltInColoursShown = 41504;
+constexpr int ColourFileFormat = 41505;
+constexpr int MidiInputSwitchedOff = 41506;
+constexpr int NoMidiSystem = 41507;
+constexpr int ConnectMidiKeyboard = 41508;
+constexpr int OnePageExported = 41509;  // "%s": where
+constexpr int PagesExported = 41510;    // "%d", "%s": how many, where
+constexpr int ExportCancelled = 41512;
+constexpr int ExportCancelledPartly = 41513;  // "%d of %d" pages written
 }  // namespace ks::StringId

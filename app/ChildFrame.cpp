@@ -5,6 +5,7 @@
 #include "app/DefaultSettings.h"
 #include "app/DocumentLayout.h"
 #include "app/DocumentOutput.h"
+#include "app/DocumentReaders.h"
 #include "app/KeystaveView.h"
 #include "app/MidiFileDialogs.h"
 #include "app/OutputDialogs.h"
@@ -26,6 +27,7 @@ CChildFrame::CChildFrame(StorageSession& session, IUserInterface& ui, QWidget* p
     };
     doc_->hooks.stopPlayback = [this] { stopPlayback(); };
     installMidiImport(*doc_, ui_);
+    installDocumentReaders(*doc_);
     view_ = new CKeystaveView(*doc_, this);
     view_->togglePlayback = [this] { togglePlayback(); };
     view_->stopPlayback = [this] { stopPlayback(); };

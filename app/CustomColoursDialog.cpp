@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include "app/AppTextIds.h"
@@ -19,6 +18,14 @@ namespace {
 
 // The colour file is a dozen short lines; a larger file is not shown.
 constexpr qint64 kMaxColourFile = 64 * 1024;
+
+// A palette written as the colour file holds it, which parseColourText reads back.
+QString colourFileText(const Palette& palette) {
+    QString text = QStringLiteral("[KSV]\n");
+    for (const QColor& c : palette)
+        text += QStringLiteral("%1, %2, %3\n").arg(c.red()).arg(c.green()).arg(c.blue());
+    return text + QStringLiteral("[/KSV]\n");
+}
 
 }  // namespace
 
@@ -37,6 +44,13 @@ CCustomColoursDialog::CCustomColoursDialog(IUserInterface& ui, QString workingFo
     layout->addWidget(new QLabel(text(StringId::ColoursHelp1) + u'\n' +
                                  text(StringId::ColoursHelp2) + u'\n' +
                                  text(StringId::ColoursHelp3)));
+    auto* format = new QLabel(text(StringId::ColourFileFormat), this);
+    format->setWordWrap(true);
+    layout->addWidget(format);
+    note_ = new QLabel(text(StringId::BuiltInColoursShown), this);
+    note_->setWordWrap(true);
+    note_->setVisible(false);
+    layout->addWidget(note_);
     edit_ = new QPlainTextEdit(this);
     edit_->setMinimumSize(260, 260);
     layout->addWidget(edit_);
@@ -55,8 +69,10 @@ CCustomColoursDialog::CCustomColoursDialog(IUserInterface& ui, QString workingFo
     if (file.open(QIODevice::ReadOnly) && file.size() <= kMaxColourFile) {
         edit_->setPlainText(QString::fromLatin1(file.read(kMaxColourFile)));
     } else {
-        // The message comes once the dialog is on the screen.
-        QTimer::singleShot(0, this, [this] { ui_.showMessage(StringId::ColoursFileNotFound, {}); });
+        // Without a colours file yet the box starts from the colours in use (the
+        // built-in ones), written as the file would hold them, ready to be changed.
+        edit_->setPlainText(colourFileText(activePalette()));
+        note_->setVisible(true);
     }
 }
 

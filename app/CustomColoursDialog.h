@@ -8,6 +8,7 @@
 
 #include "render/ColourScheme.h"
 
+class QLabel;
 class QPlainTextEdit;
 
 namespace ks {
@@ -23,6 +24,8 @@ class CCustomColoursDialog : public QDialog {
                          std::function<void()> redraw, QWidget* parent = nullptr);
 
     QPlainTextEdit* edit() const { return edit_; }
+    // Shown when there is no colours file yet and the built-in colours fill the box.
+    QLabel* builtInNote() const { return note_; }
     void preview();
     void saveAndClose();
     void reject() override;
@@ -35,6 +38,7 @@ class CCustomColoursDialog : public QDialog {
     Palette before_;
     bool wasBuiltIn_ = true;
     QPlainTextEdit* edit_ = nullptr;
+    QLabel* note_ = nullptr;
 };
 
 }  // namespace ks

@@ -8,15 +8,19 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QUrl>
 #include <QVBoxLayout>
 
 #include "app/AppTextIds.h"
+#include "app/DialogTitles.h"
 #include "app/MidiFileDialogs.h"
 #include "app/OpenFilter.h"
 #include "model/TextFormat.h"
 #include "model/TextTable.h"
+#include "storage/KeystaveDoc.h"
 
 namespace ks {
 
@@ -32,39 +36,73 @@ QStringList qtNameFilters(const QString& filter) {
     return filters;
 }
 
+namespace {
+
+// A message box whose title is never cut short.
+QMessageBox::StandardButton runMessageBox(QWidget* parent, QMessageBox::Icon icon,
+                                          const QString& title, const QString& message,
+                                          QMessageBox::StandardButtons buttons,
+                                          QMessageBox::StandardButton defaultButton) {
+    QMessageBox box(icon, title, message, buttons, parent);
+    if (defaultButton != QMessageBox::NoButton) box.setDefaultButton(defaultButton);
+    fitTitle(box);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+// Browsers a desktop without a registered default may still have.
+const char* const kBrowsers[] = {"x-www-browser",    "firefox",       "firefox-esr", "chromium",
+                                 "chromium-browser", "google-chrome", "epiphany",    "konqueror",
+                                 "falkon",           "www-browser"};
+
+}  // namespace
+
 bool DialogUserInterface::askYesNo(int textId, const std::vector<TextArg>& args) {
-    const QMessageBox::StandardButton answer =
-        QMessageBox::question(parent_, text(StringId::ApplicationTitle), promptText(textId, args),
-                              QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
-    return answer == QMessageBox::Yes;
+    return runMessageBox(parent_, QMessageBox::Question, text(StringId::ApplicationTitle),
+                         promptText(textId, args), QMessageBox::Yes | QMessageBox::No,
+                         QMessageBox::Yes) == QMessageBox::Yes;
 }
 
 SaveAnswer DialogUserInterface::askSaveChanges(const QString& title) {
-    const QMessageBox::StandardButton answer = QMessageBox::question(
-        parent_, text(StringId::ApplicationTitle),
-        formatText(text(StringId::SaveChangesQuestion), {title}),
-        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    const QMessageBox::StandardButton answer =
+        runMessageBox(parent_, QMessageBox::Question, text(StringId::ApplicationTitle),
+                      formatText(text(StringId::SaveChangesQuestion), {title}),
+                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     if (answer == QMessageBox::Yes) return SaveAnswer::Save;
     if (answer == QMessageBox::No) return SaveAnswer::Discard;
     return SaveAnswer::Cancel;
 }
 
 void DialogUserInterface::showMessage(int textId, const std::vector<TextArg>& args) {
-    QMessageBox::information(parent_, text(StringId::ApplicationTitle), promptText(textId, args));
+    runMessageBox(parent_, QMessageBox::Information, text(StringId::ApplicationTitle),
+                  promptText(textId, args), QMessageBox::Ok, QMessageBox::Ok);
 }
 
 void DialogUserInterface::showError(const QString& title, const QString& message) {
-    QMessageBox::warning(parent_, title, message);
+    runMessageBox(parent_, QMessageBox::Warning, title, message, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 void DialogUserInterface::showStatus(const QString& message) {
     if (statusSink) statusSink(message);
 }
 
-QString DialogUserInterface::chooseSavePath(const QString& currentPath) {
-    const QString filter = text(StringId::KeystavesFileFilter);
-    return QFileDialog::getSaveFileName(parent_, QString(), currentPath,
-                                        qtNameFilters(filter).join(QStringLiteral(";;")));
+QString DialogUserInterface::chooseSavePath(const QString& proposed) {
+    QFileDialog dialog(parent_);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(qtNameFilters(text(StringId::KeystavesFileFilter)));
+    dialog.setDefaultSuffix(QStringLiteral("ksv"));
+    // The file written is the ".ksv" of the name chosen: that one is asked about below,
+    // not a MIDI file of the same name that stays as it is.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!proposed.isEmpty()) dialog.selectFile(proposed);
+    while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+        const QString chosen = dialog.selectedFiles().front();
+        const QString target = CKeystaveDoc::savedName(chosen);
+        if (!QFileInfo::exists(target) ||
+            askYesNo(StringId::ReplaceFileQuestion, {QFileInfo(target).fileName()}))
+            return chosen;
+    }
+    return {};
 }
 
 std::optional<OpenFileAnswer> DialogUserInterface::chooseOpenFile(const OpenFileRequest& request) {
@@ -92,6 +130,32 @@ void DialogUserInterface::openExternal(const QString& urlOrPath) {
     const QUrl url = QFileInfo::exists(urlOrPath) ? QUrl::fromLocalFile(urlOrPath)
                                                   : QUrl(urlOrPath, QUrl::StrictMode);
     if (url.isValid()) QDesktopServices::openUrl(url);
+}
+
+bool DialogUserInterface::hasWebBrowser() {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    if (!qEnvironmentVariableIsEmpty("BROWSER")) return true;
+    for (const char* name : kBrowsers)
+        if (!QStandardPaths::findExecutable(QLatin1String(name)).isEmpty()) return true;
+    // A browser the desktop knows as the handler of web addresses.
+    if (QStandardPaths::findExecutable(QStringLiteral("xdg-mime")).isEmpty()) return false;
+    QProcess query;
+    query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"),
+                                             QStringLiteral("x-scheme-handler/https")});
+    if (!query.waitForFinished(2000)) {
+        query.kill();
+        query.waitForFinished(500);
+        return false;
+    }
+    return !query.readAllStandardOutput().trimmed().isEmpty();
+#else
+    return true;
+#endif
+}
+
+bool DialogUserInterface::openWebPage(const QString& address) {
+    const QUrl url(address, QUrl::StrictMode);
+    return url.isValid() && hasWebBrowser() && QDesktopServices::openUrl(url);
 }
 
 QString DialogUserInterface::chooseExportPath(const QString& proposed, const QString& filter,

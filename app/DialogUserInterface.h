@@ -14,13 +14,15 @@ class DialogUserInterface : public IUserInterface {
     bool askYesNo(int textId, const std::vector<TextArg>& args) override;
     void showMessage(int textId, const std::vector<TextArg>& args) override;
     void showStatus(const QString& text) override;
-    QString chooseSavePath(const QString& currentPath) override;
+    QString chooseSavePath(const QString& proposed) override;
 
     SaveAnswer askSaveChanges(const QString& title) override;
     void setParentWidget(QWidget* parent) override { parent_ = parent; }
     std::optional<OpenFileAnswer> chooseOpenFile(const OpenFileRequest& request) override;
     std::optional<QColor> chooseColour(const QColor& initial, const QString& title) override;
     void openExternal(const QString& urlOrPath) override;
+    bool hasWebBrowser() override;
+    bool openWebPage(const QString& address) override;
     bool askForFeedback() override;
     QString chooseExportPath(const QString& proposed, const QString& filter,
                              const QString& defaultExtension) override;

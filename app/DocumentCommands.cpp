@@ -14,6 +14,7 @@
 #include "app/UserInterface.h"
 #include "edit/LayoutModeCommands.h"
 #include "edit/MidiExportCommand.h"
+#include "model/TextFormat.h"
 #include "model/TextTable.h"
 #include "render/ColourScheme.h"
 #include "storage/KeystaveDoc.h"
@@ -145,7 +146,13 @@ bool CChildFrame::save() {
     // A new document asks for a name; any other is saved under its own name (as a
     // ".ksv" beside it when it came from another kind of file).
     if (path.isEmpty()) return saveAs();
+    const QString target = CKeystaveDoc::savedName(path);
+    const bool beside = target != path;
+    // A ".ksv" already beside an imported file is another document: ask as Save As does.
+    if (beside && QFileInfo::exists(target)) return saveAs();
     if (!doc_->save(path)) return false;
+    // Where the file went is no surprise: the status bar names it.
+    if (beside) ui_.showStatus(formatText(text(StringId::SavedAs), {doc_->pathName()}));
     if (pathChanged) pathChanged(doc_->pathName());
     return true;
 }

@@ -5,12 +5,14 @@
 #include <QPrinter>
 #include <algorithm>
 
+#include "app/AppTextIds.h"
 #include "app/CommandIds.h"
 #include "app/DocumentLayout.h"
 #include "app/OutputDialogs.h"
 #include "app/OutputJobGuard.h"
 #include "app/PrintCycle.h"
 #include "app/UserInterface.h"
+#include "model/TextFormat.h"
 #include "model/TextTable.h"
 #include "render/ColourScheme.h"
 #include "render/output/BmpExport.h"
@@ -92,10 +94,25 @@ void CDocumentOutput::exportPdf() {
     if (path.isEmpty()) return;
     const std::optional<int> dpi = chooseResolution();
     if (!dpi) return;
-    const PageProgress progress = dialogs_.startPageProgress(exportPages());
+    PageProgress progress = dialogs_.startPageProgress(exportPages());
     const PdfExportResult result =
         ExportPdf(doc_.score(), documentPage(doc_.printer()), path, *dpi, doc_.title(), progress);
-    if (!result.ok && !result.cancelled) ui_.showMessage(result.messageId, {});
+    progress = {};  // the progress dialog closes
+    reportPdf(result);
+}
+
+void CDocumentOutput::reportPdf(const PdfExportResult& result) {
+    if (result.cancelled)
+        ui_.showStatus(text(StringId::ExportCancelled));
+    else if (!result.ok)
+        ui_.showMessage(result.messageId, {});
+    else
+        ui_.showStatus(exportedText(result.pages, result.path));
+}
+
+QString CDocumentOutput::exportedText(int pages, const QString& where) {
+    if (pages == 1) return formatText(text(StringId::OnePageExported), {where});
+    return formatText(text(StringId::PagesExported), {int64_t(pages), where});
 }
 
 void CDocumentOutput::exportVectorPdf() {
@@ -103,10 +120,11 @@ void CDocumentOutput::exportVectorPdf() {
     const QString path = ui_.chooseExportPath(proposedPath(QStringLiteral("pdf")),
                                               text(OutputTextId::PdfFilter), QStringLiteral("pdf"));
     if (path.isEmpty()) return;
-    const PageProgress progress = dialogs_.startPageProgress(exportPages());
+    PageProgress progress = dialogs_.startPageProgress(exportPages());
     const PdfExportResult result =
         ExportVectorPdf(doc_.score(), documentPage(doc_.printer()), path, doc_.title(), progress);
-    if (!result.ok && !result.cancelled) ui_.showMessage(result.messageId, {});
+    progress = {};
+    reportPdf(result);
 }
 
 void CDocumentOutput::exportBitmaps() {
@@ -117,12 +135,24 @@ void CDocumentOutput::exportBitmaps() {
     if (path.isEmpty()) return;
     const std::optional<int> dpi = chooseResolution();
     if (!dpi) return;
-    const PageProgress progress = dialogs_.startPageProgress(exportPages());
+    PageProgress progress = dialogs_.startPageProgress(exportPages());
     const BmpExportResult result =
         ExportBmp(doc_.score(), documentPage(doc_.printer()), path, *dpi, doc_.title(), progress);
+    progress = {};
+    const int written = static_cast<int>(result.written.size());
     if (result.messageId != 0) {
         ui_.showMessage(result.messageId, {});
-    } else if (!result.complete() && !result.cancelled) {
+    } else if (result.cancelled) {
+        ui_.showStatus(formatText(text(StringId::ExportCancelledPartly),
+                                  {int64_t(written), int64_t(result.pages)}));
+    } else if (written > 0) {
+        // The files are named by page: the first and the last tell where they all went.
+        const QString where = written == 1 ? result.written.front()
+                                           : result.written.front() + QStringLiteral(" ... ") +
+                                                 QFileInfo(result.written.back()).fileName();
+        ui_.showStatus(exportedText(written, where));
+    }
+    if (result.messageId == 0 && !result.cancelled && !result.complete()) {
         // Pages whose files could not be written are skipped; the user hears of them.
         const int missing = result.pages - static_cast<int>(result.written.size());
         ui_.showMessage(OutputTextId::BitmapsNotWritten, {missing, result.pages});

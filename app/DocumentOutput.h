@@ -8,6 +8,7 @@
 
 #include "app/CommandTarget.h"
 #include "render/output/PrinterAlignment.h"
+#include "render/output/RasterPdfExport.h"
 
 namespace ks {
 
@@ -44,6 +45,10 @@ class CDocumentOutput {
     // The pages an export draws, as the document's layout has them (at least one).
     int exportPages() const;
     std::optional<int> chooseResolution();
+    // The end of a PDF export in the status bar, or its failure in a message.
+    void reportPdf(const PdfExportResult& result);
+    // "N pages exported to ..."
+    static QString exportedText(int pages, const QString& where);
 
     CKeystaveDoc& doc_;
     IUserInterface& ui_;

@@ -1,5 +1,6 @@
 #include "app/KeystaveApp.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
@@ -9,15 +10,19 @@
 #include <QTimer>
 
 #include "app/AppTextIds.h"
+#include "app/BritishQtTexts.h"
 #include "app/ChildFrame.h"
 #include "app/CommandIds.h"
 #include "app/CommandLine.h"
 #include "app/CustomColoursDialog.h"
+#include "app/DialogTitles.h"
+#include "app/DocumentReaders.h"
 #include "app/FeedbackTiming.h"
 #include "app/KeystaveView.h"
 #include "app/MainFrame.h"
 #include "app/OpenFilter.h"
 #include "app/SingleInstance.h"
+#include "app/SiteCheck.h"
 #include "app/SmallDialogs.h"
 #include "app/UserInterface.h"
 #include "app/Version.h"
@@ -30,7 +35,14 @@
 namespace ks {
 
 CKeystaveApp::CKeystaveApp(IUserInterface& ui, AppOptions options)
-    : ui_(ui), options_(std::move(options)) {}
+    : ui_(ui), options_(std::move(options)) {
+    if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
+        titleFitter_ = std::make_unique<DialogTitleFitter>();
+        QCoreApplication::instance()->installEventFilter(titleFitter_.get());
+        qtTexts_ = std::make_unique<BritishQtTexts>();
+        QCoreApplication::installTranslator(qtTexts_.get());
+    }
+}
 
 CKeystaveApp::~CKeystaveApp() {
     shutdown();
@@ -160,15 +172,16 @@ void CKeystaveApp::openWithDialog() {
     }
     std::unique_ptr<QSettings> settings = programSettings();
     const QVariant stored = settings->value(QLatin1String(SettingKey::LastFileType));
-    const OpenFilterChoice choice =
-        openFilterFor(stored.isValid() ? std::optional<QString>(stored.toString()) : std::nullopt);
-    const std::optional<OpenFileAnswer> answer =
-        ui_.chooseOpenFile({text(StringId::OpenTitle), text(StringId::OpenFilter),
-                            choice.filterIndex, choice.defaultExtension});
+    const QString filter = openDialogFilter();
+    const int allFiles = static_cast<int>(parseFilterText(filter).size());
+    const OpenFilterChoice choice = openFilterFor(
+        stored.isValid() ? std::optional<QString>(stored.toString()) : std::nullopt, allFiles);
+    const std::optional<OpenFileAnswer> answer = ui_.chooseOpenFile(
+        {text(StringId::OpenTitle), filter, choice.filterIndex, choice.defaultExtension});
     if (!answer || answer->path.isEmpty()) return;
     if (!openDocumentFile(answer->path)) return;
     settings->setValue(QLatin1String(SettingKey::LastFileType),
-                       lastFileTypeAfterOpen(answer->filterIndex, answer->path));
+                       lastFileTypeAfterOpen(answer->filterIndex, answer->path, allFiles));
 }
 
 void CKeystaveApp::importMidiWithDialog() {
@@ -232,7 +245,17 @@ void CKeystaveApp::firstRun() {
     if (settings->contains(QLatin1String(SettingKey::FirstRun))) return;
     settings->setValue(QLatin1String(SettingKey::FirstRun), 1);
     settings->sync();
-    openSitePage(QStringLiteral("page/thanksforinstalling"));
+    // The welcome page opens only where a browser can show it and the site answers; a
+    // new user is not greeted by a dead page, nor asked about a missing browser.
+    if (!readFlag(*settings, SettingKey::EnableWeb, true) || !ui_.hasWebBrowser()) return;
+    const QString address = sitePage(*settings, QStringLiteral("page/thanksforinstalling"));
+    welcomeCheck_ = std::make_unique<SiteCheck>(address, [this, address](bool answered) {
+        if (answered) ui_.openWebPage(address);
+    });
+}
+
+bool CKeystaveApp::welcomePageCheckPending() const {
+    return welcomeCheck_ && !welcomeCheck_->finished();
 }
 
 void CKeystaveApp::feedbackPrompt() {
@@ -254,7 +277,8 @@ void CKeystaveApp::feedbackPrompt() {
 }
 
 void CKeystaveApp::openSitePage(const QString& page) {
-    ui_.openExternal(sitePage(*programSettings(), page));
+    const QString address = sitePage(*programSettings(), page);
+    if (!ui_.openWebPage(address)) ui_.showMessage(StringId::NoWebBrowser, {address});
 }
 
 void CKeystaveApp::showAbout() {

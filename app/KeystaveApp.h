@@ -14,8 +14,11 @@
 
 namespace ks {
 
+class BritishQtTexts;
 class CChildFrame;
 class CMainFrame;
+class DialogTitleFitter;
+class SiteCheck;
 class IUserInterface;
 class SingleInstance;
 class StorageSession;
@@ -79,6 +82,8 @@ class CKeystaveApp : public QObject, public ICommandTarget {
     void runCommand(int id) override;
 
     const RecentFiles& recentFiles() const { return recent_; }
+    // Whether the first start is still asking the site for its welcome page.
+    bool welcomePageCheckPending() const;
 
   private:
     CChildFrame* createChild();
@@ -96,6 +101,9 @@ class CKeystaveApp : public QObject, public ICommandTarget {
     std::unique_ptr<PlaybackControl> playback_;
     std::unique_ptr<CMainFrame> frame_;
     RecentFiles recent_;
+    std::unique_ptr<SiteCheck> welcomeCheck_;
+    std::unique_ptr<DialogTitleFitter> titleFitter_;
+    std::unique_ptr<BritishQtTexts> qtTexts_;
     bool shutDown_ = false;
 };
 

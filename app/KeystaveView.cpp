@@ -250,14 +250,36 @@ void CKeystaveView::wheelEvent(QWheelEvent* event) {
     const QPoint delta = event->angleDelta();
     const int steps = (std::abs(delta.y()) >= std::abs(delta.x()) ? delta.y() : delta.x());
     if (steps == 0) return;
-    const bool vertical = state_.mode == ViewMode::Page || state_.mode == ViewMode::Layout ||
-                          (event->modifiers() & Qt::ControlModifier);
+    event->accept();
+    const bool pageLike = state_.mode == ViewMode::Page || state_.mode == ViewMode::Layout;
+    // On the pages, Ctrl+wheel zooms, as in every document viewer.
+    if (pageLike && (event->modifiers() & Qt::ControlModifier)) {
+        setZoom(wheelZoom(zoom(), steps));
+        return;
+    }
+    const bool vertical = pageLike || (event->modifiers() & Qt::ControlModifier);
     QScrollBar* bar = vertical ? verticalScrollBar() : horizontalScrollBar();
+    // Page mode shows one page at a time: a notch past its bottom turns to the top of the
+    // next page, one past its top to the bottom of the previous one.
+    if (state_.mode == ViewMode::Page) {
+        const bool atEnd =
+            steps < 0 ? bar->value() >= bar->maximum() : bar->value() <= bar->minimum();
+        const int next = state_.page + (steps < 0 ? 1 : -1);
+        if (atEnd && next >= 0 && next < pageCount()) {
+            wheelPastEdge_ += steps;
+            if (std::abs(wheelPastEdge_) >= 120) {
+                wheelPastEdge_ = 0;
+                setPage(next);
+                bar->setValue(steps < 0 ? bar->minimum() : bar->maximum());
+            }
+            return;
+        }
+    }
+    wheelPastEdge_ = 0;
     // The system's wheel lines times the line size, at most one page, per notch.
     const int lines = QApplication::wheelScrollLines();
     const int distance = std::min(lines * bar->singleStep(), bar->pageStep());
     bar->setValue(bar->value() - steps * distance / 120);
-    event->accept();
 }
 
 int CKeystaveView::lineAt(int64_t pageY) const {

@@ -103,6 +103,7 @@ class CKeystaveView : public QAbstractScrollArea, public ICommandTarget {
     CViewState state_;
     PlaybackControl* playback_ = nullptr;
     PlaybackOverlay overlay_;  // what the overlay shows; painted as it stands
+    int wheelPastEdge_ = 0;    // wheel turned at a page's end, towards the next page
 };
 
 }  // namespace ks

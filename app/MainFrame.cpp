@@ -9,11 +9,13 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QProxyStyle>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
+#include "app/Accelerators.h"
 #include "app/AppTextIds.h"
 #include "app/ChildFrame.h"
 #include "app/CommandIds.h"
@@ -39,6 +41,19 @@ QString toolTipOf(int id) {
     const QString& prompt = text(id);
     return prompt.contains(u'\n') ? prompt.section(u'\n', 1) : prompt;
 }
+
+// A maximised document window fills the area with its own title bar. Otherwise it puts
+// its controls into the menu bar and writes its name into the frame's title ("... -
+// [Untitled]"), where the name stays behind once the window closes; the frame's title
+// is the frame's own.
+class DocumentWindowStyle : public QProxyStyle {
+  public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* data) const override {
+        if (hint == SH_Workspace_FillSpaceOnMaximize) return 1;
+        return QProxyStyle::styleHint(hint, option, widget, data);
+    }
+};
 
 }  // namespace
 
@@ -73,7 +88,11 @@ CMainFrame::CMainFrame(IUserInterface& ui, QWidget* parent)
     idleTimer_->start();
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() {
+    // A frame destroyed while shown closes its windows on the way: the area's signals
+    // would then reach a frame already half gone.
+    disconnect(mdi_, nullptr, this, nullptr);
+}
 
 void CMainFrame::buildMenus() {
     for (const MenuDef& def : mainMenus()) {
@@ -110,7 +129,12 @@ void CMainFrame::buildMenus() {
             }
             QAction* action = actions_.value(item.command);
             if (!action) {
-                action = new QAction(text(item.label), this);
+                QString label = text(item.label);
+                // A key the view handles is shown as the menu's shortcut text.
+                if (item.viewKey)
+                    label += QStringLiteral("\t") + QKeySequence(QLatin1String(item.viewKey))
+                                                        .toString(QKeySequence::NativeText);
+                action = new QAction(label, this);
                 action->setData(item.command);
                 action->setStatusTip(statusPrompt(item.command));
                 action->setToolTip(toolTipOf(item.command));
@@ -163,7 +187,14 @@ QLabel* CMainFrame::pane(int paneId) const {
 }
 
 void CMainFrame::addChild(CChildFrame* child) {
+    if (!windowStyle_) {
+        windowStyle_ = new DocumentWindowStyle;
+        windowStyle_->setParent(this);
+    }
+    child->setStyle(windowStyle_);
     mdi_->addSubWindow(child);
+    // The window's own menu would take Ctrl+W (Page Width) and other keys of ours.
+    releaseProgramKeys(child);
     // The panes show where the active document's playback cursor stands.
     connect(&child->view(), &CKeystaveView::playbackCursorMoved, this, [this, child] {
         if (child == activeChild()) refreshPanes();

@@ -14,6 +14,7 @@ class QAction;
 class QLabel;
 class QMdiArea;
 class QMenu;
+class QStyle;
 class QTimer;
 class QToolBar;
 
@@ -101,6 +102,7 @@ class CMainFrame : public QMainWindow, public ICommandTarget {
     QTimer* repeatTimer_;
     QTimer* idleTimer_;
     QString baseTitle_;
+    QStyle* windowStyle_ = nullptr;  // the document windows' style
 };
 
 }  // namespace ks

@@ -10,6 +10,8 @@ struct MenuItemDef {
     int command = 0;  // 0 = separator; -1 = submenu start, -2 = submenu end
     int label = 0;    // text id of the label
     const char* shortcut = nullptr;
+    // A key the document view handles itself, shown beside the label (Tab for Play).
+    const char* viewKey = nullptr;
 };
 
 struct MenuDef {

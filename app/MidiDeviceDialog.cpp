@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 
+#include "app/AppTextIds.h"
 #include "app/PlaybackControl.h"
 #include "app/PlaybackTextIds.h"
 #include "app/UserInterface.h"
@@ -31,6 +32,11 @@ CMidiDeviceDlg::CMidiDeviceDlg(PlaybackControl& playback, QWidget* parent)
     if (choice.selected >= 0 && choice.selected < devices_->count())
         devices_->setCurrentIndex(choice.selected);
     layout->addWidget(devices_);
+    // With MIDI input switched off the list stays empty: the dialog says why.
+    explanation_ = new QLabel(text(StringId::MidiInputSwitchedOff), this);
+    explanation_->setWordWrap(true);
+    explanation_->setVisible(devices_->count() == 0 && !noDevice_);
+    layout->addWidget(explanation_);
     layout->addWidget(new QLabel(text(PlaybackText::MessagesReceived), this));
     monitor_ = new QListWidget(this);
     layout->addWidget(monitor_);
@@ -50,7 +56,12 @@ CMidiDeviceDlg::~CMidiDeviceDlg() {
 int CMidiDeviceDlg::exec() {
     if (noDevice_) {
         playback_.midiInput().deviceNumber = -1;
-        playback_.ui().showMessage(PlaybackString::NoInputDevice, {});
+        // What is missing, and what to do about it, follow the message.
+        const int reason =
+            playback_.midiSystemFound() ? StringId::ConnectMidiKeyboard : StringId::NoMidiSystem;
+        playback_.ui().showMessage(
+            PlaybackText::PlainMessage,
+            {text(PlaybackString::NoInputDevice) + QStringLiteral("\n\n") + text(reason)});
         setResult(QDialog::Rejected);
         return QDialog::Rejected;
     }

@@ -7,6 +7,7 @@
 #include <QDialog>
 
 class QComboBox;
+class QLabel;
 class QListWidget;
 
 namespace ks {
@@ -29,12 +30,15 @@ class CMidiDeviceDlg : public QDialog {
 
     QComboBox* deviceList() const { return devices_; }  // 1149
     QListWidget* monitor() const { return monitor_; }
+    // Why the list is empty (MIDI input switched off); hidden when it is not.
+    QLabel* explanation() const { return explanation_; }
 
   private:
     PlaybackControl& playback_;
     bool noDevice_ = false;
     QComboBox* devices_ = nullptr;
     QListWidget* monitor_ = nullptr;
+    QLabel* explanation_ = nullptr;
 };
 
 }  // namespace ks

@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QVBoxLayout>
 
+#include "app/AppTextIds.h"
 #include "app/DefaultSettings.h"
 #include "app/DocumentLayout.h"
 #include "app/UserInterface.h"
@@ -27,8 +28,12 @@ CMidiFileDlg::CMidiFileDlg(const MidiImportOptions& current, QWidget* parent) : 
     for (QCheckBox* box : {removeOverlapping_, extendNotes_, shortenNotes_})
         boxes->addWidget(box);
     layout->addWidget(group);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    // Cancel (or closing the dialog) leaves the file unopened.
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(text(StringId::Ok), QDialogButtonBox::AcceptRole);
+    buttons->addButton(text(StringId::Cancel), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
 }
 
@@ -42,7 +47,9 @@ void installMidiImport(CKeystaveDoc& doc, IUserInterface& ui) {
         steps.applyDefaults = [](CScore& score, CPrinterSettings& printer) {
             applyDefaultSettings(score, printer);
         };
-        steps.layout = [&target](CScore& score) { layOutDocument(score, target.printer()); };
+        steps.layout = [](CScore& score, const CPrinterSettings& printer) {
+            layOutDocument(score, printer);
+        };
         steps.chooseOptions = [&ui](const MidiImportOptions& current) {
             return ui.chooseMidiImportOptions(current);
         };

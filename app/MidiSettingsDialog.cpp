@@ -14,6 +14,7 @@
 #include "app/MidiDeviceDialog.h"
 #include "app/PlaybackControl.h"
 #include "app/PlaybackTextIds.h"
+#include "model/GeneralMidi.h"
 #include "model/Score.h"
 #include "model/TextTable.h"
 #include "playback/PlayDevice.h"
@@ -46,6 +47,15 @@ QComboBox* CMidiSettingsDlg::numberedList(int id, int count, int selected) {
     return list;
 }
 
+QComboBox* CMidiSettingsDlg::instrumentList(int id, int selected) {
+    // The programs by number and General MIDI name ("1 Acoustic Grand Piano").
+    QComboBox* list = numberedList(id, 128, selected);
+    for (int program = 0; program < list->count(); ++program)
+        list->setItemText(program,
+                          list->itemText(program) + u' ' + generalMidiProgramName(program));
+    return list;
+}
+
 QLineEdit* CMidiSettingsDlg::digitBox(int id, const QString& value, const QString& whenEmpty) {
     auto* box = new QLineEdit(value, this);
     box->setObjectName(controlName(id));
@@ -68,7 +78,7 @@ void CMidiSettingsDlg::build(const MidiSettingsForm& form) {
     device_->addItems(devices);
     device_->setCurrentIndex(form.device >= 0 && form.device < devices.size() ? form.device : -1);
     channel_ = numberedList(1141, 16, form.channel);
-    program_ = numberedList(1142, 128, form.program);
+    program_ = instrumentList(1142, form.program);
     test_ = new QPushButton(text(PlaybackText::Test), this);
     test_->setObjectName(controlName(1061));
     playbackForm->addRow(text(PlaybackText::PlaybackDevice), device_);
@@ -81,6 +91,7 @@ void CMidiSettingsDlg::build(const MidiSettingsForm& form) {
 
     auto* settingsGroup = new QGroupBox(text(PlaybackText::SettingsGroup), this);
     auto* settingsForm = new QFormLayout(settingsGroup);
+    metronomeForm_ = settingsForm;
     tempo_ = digitBox(1031, form.tempo, QStringLiteral("1"));
     cursorStep_ = new QComboBox(this);
     cursorStep_->setObjectName(controlName(1143));
@@ -96,7 +107,7 @@ void CMidiSettingsDlg::build(const MidiSettingsForm& form) {
     metronome_->setObjectName(controlName(1043));
     metronome_->setChecked(form.metronome);
     tickChannel_ = numberedList(1144, 16, form.tickchannel);
-    tickProgram_ = numberedList(1145, 128, form.tickprogram);
+    tickProgram_ = instrumentList(1145, form.tickprogram);
     tickPitch_ = numberedList(1146, 128, form.tickpitch);
     settingsForm->addRow(text(PlaybackText::Tempo), tempo_);
     settingsForm->addRow(text(PlaybackText::CursorStep), cursorStep_);
@@ -144,6 +155,17 @@ void CMidiSettingsDlg::build(const MidiSettingsForm& form) {
         connect(list, &QComboBox::activated, this, [this] { metronomePreview(true); });
     connect(tickPitch_, &QComboBox::activated, this, [this] { metronomePreview(false); });
     connect(input_, &QCheckBox::toggled, this, &CMidiSettingsDlg::inputEnabled);
+    // The metronome's sound is chosen only while the metronome is on.
+    const auto metronomeFields = [this](bool on) {
+        for (QWidget* field :
+             {static_cast<QWidget*>(tickChannel_), static_cast<QWidget*>(tickProgram_),
+              static_cast<QWidget*>(tickPitch_)}) {
+            field->setEnabled(on);
+            if (QWidget* label = metronomeForm_->labelForField(field)) label->setEnabled(on);
+        }
+    };
+    metronomeFields(metronome_->isChecked());
+    connect(metronome_, &QCheckBox::toggled, this, metronomeFields);
     connect(setDevice_, &QPushButton::clicked, this, &CMidiSettingsDlg::chooseInputDevice);
     // Thru takes effect at once.
     connect(thru_, &QCheckBox::toggled, this, [this](bool on) { playback_.midiInput().thru = on; });

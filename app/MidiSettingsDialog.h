@@ -11,6 +11,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QFormLayout;
 class QLineEdit;
 class QPushButton;
 
@@ -51,6 +52,7 @@ class CMidiSettingsDlg : public QDialog {
   private:
     void build(const MidiSettingsForm& form);
     QComboBox* numberedList(int id, int count, int selected);
+    QComboBox* instrumentList(int id, int selected);
     QLineEdit* digitBox(int id, const QString& value, const QString& whenEmpty);
     void instrumentPreview();
     void metronomePreview(bool programChange);
@@ -78,6 +80,7 @@ class CMidiSettingsDlg : public QDialog {
     QCheckBox* input_ = nullptr;
     QPushButton* setDevice_ = nullptr;
     QCheckBox* thru_ = nullptr;
+    QFormLayout* metronomeForm_ = nullptr;  // the form holding the metronome's fields
 };
 
 }  // namespace ks

@@ -4,20 +4,20 @@
 
 namespace ks {
 
-OpenFilterChoice openFilterFor(const std::optional<QString>& lastFileType) {
+OpenFilterChoice openFilterFor(const std::optional<QString>& lastFileType, int allFilesIndex) {
     const OpenFilterChoice first{1, QStringLiteral("ksv")};
     if (!lastFileType) return first;
     const QString& type = *lastFileType;
-    if (type == u"all") return {4, {}};
+    if (type == u"all") return {allFilesIndex, {}};
     if (type == u"music") return {1, {}};
     if (type == u"ksv" || type == u"tpm") return {2, type};
     if (type == u"mid" || type == u"smf") return {3, type};
     return first;
 }
 
-QString lastFileTypeAfterOpen(int filterIndex, const QString& path) {
+QString lastFileTypeAfterOpen(int filterIndex, const QString& path, int allFilesIndex) {
     if (filterIndex == 2 || filterIndex == 3) return QFileInfo(path).suffix();
-    if (filterIndex == 4) return QStringLiteral("all");
+    if (filterIndex == allFilesIndex) return QStringLiteral("all");
     return QStringLiteral("music");
 }
 

@@ -15,12 +15,14 @@ struct OpenFilterChoice {
     bool operator==(const OpenFilterChoice&) const = default;
 };
 
-// The start of the dialog for a `LastFileType` value (absent = nullopt).
-OpenFilterChoice openFilterFor(const std::optional<QString>& lastFileType);
+// The start of the dialog for a `LastFileType` value (absent = nullopt); "all" chooses
+// entry `allFilesIndex`, the last one.
+OpenFilterChoice openFilterFor(const std::optional<QString>& lastFileType, int allFilesIndex = 4);
 
 // The `LastFileType` value after opening `path` through filter `filterIndex` (1-based):
-// the file's extension for filters 2 and 3, "all" for 4, "music" otherwise.
-QString lastFileTypeAfterOpen(int filterIndex, const QString& path);
+// the file's extension for filters 2 and 3, "all" for `allFilesIndex`, "music"
+// otherwise.
+QString lastFileTypeAfterOpen(int filterIndex, const QString& path, int allFilesIndex = 4);
 
 // One filter entry: its description and its patterns.
 struct FilterEntry {

@@ -137,6 +137,10 @@ QStringList PlaybackControl::inputDeviceNames() const {
     return options_.inputNames ? options_.inputNames() : CMidiInput::deviceNames();
 }
 
+bool PlaybackControl::midiSystemFound() const {
+    return options_.inputNames || midiports::system() != midiports::System::None;
+}
+
 QStringList PlaybackControl::outputDeviceNames() const {
     return options_.outputNames ? options_.outputNames() : CPlayDeviceMidi::deviceNames();
 }

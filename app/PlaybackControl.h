@@ -67,6 +67,8 @@ class PlaybackControl : public QObject {
     void reopenMidiInput();
 
     QStringList inputDeviceNames() const;
+    // Whether the machine has a MIDI system at all (else no device can ever be listed).
+    bool midiSystemFound() const;
     QStringList outputDeviceNames() const;
 
     // While set, the input's messages go here (the device chooser's monitor) instead of

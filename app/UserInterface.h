@@ -41,6 +41,13 @@ class IUserInterface : public IDocumentPrompts {
     virtual std::optional<QColor> chooseColour(const QColor& initial, const QString& title) = 0;
     // Opens an address or a file with the desktop's program for it.
     virtual void openExternal(const QString& urlOrPath) = 0;
+    // Whether the desktop has a web browser that can be started.
+    virtual bool hasWebBrowser() { return true; }
+    // Opens a web page in the desktop's browser; false when none could be started.
+    virtual bool openWebPage(const QString& address) {
+        openExternal(address);
+        return true;
+    }
     // The feedback question: true for OK, false for "No thanks".
     virtual bool askForFeedback() = 0;
     // A file to write an export to, with the export's filter ("Description|*.x|...||")

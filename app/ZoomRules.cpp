@@ -1,5 +1,7 @@
 #include "app/ZoomRules.h"
 
+#include <cmath>
+
 #include <algorithm>
 
 namespace ks {
@@ -23,6 +25,15 @@ int zoomForPageWidth(int clientWidth, const PageGeometry& page) {
 int zoomForFullPage(int clientHeight, const PageGeometry& page) {
     if (page.height <= 0) return 100;
     return clampZoom(static_cast<int>(int64_t(std::max(clientHeight, 0)) * 1000 / page.height));
+}
+
+int wheelZoom(int zoom, int angleDelta) {
+    zoom = clampZoom(zoom);
+    if (angleDelta == 0) return zoom;
+    const double factor = std::pow(1.1, angleDelta / 120.0);
+    int next = static_cast<int>(std::lround(zoom * factor));
+    if (next == zoom) next += angleDelta > 0 ? 1 : -1;
+    return clampZoom(next);
 }
 
 QSize pageScrollSize(const PageGeometry& page, int zoom) {

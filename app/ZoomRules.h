@@ -22,6 +22,11 @@ int clampZoom(int zoom);
 int zoomForPageWidth(int clientWidth, const PageGeometry& page);
 int zoomForFullPage(int clientHeight, const PageGeometry& page);
 
+// The zoom after turning the wheel by `angleDelta` (120 a notch, up is positive) with
+// Ctrl held: a tenth larger per notch up, smaller per notch down, within the range, and
+// never stuck on the same value while there is room.
+int wheelZoom(int zoom, int angleDelta);
+
 // The scroll size of one page at zoom z: page width x z / 1000 by page height x z / 1000.
 QSize pageScrollSize(const PageGeometry& page, int zoom);
 

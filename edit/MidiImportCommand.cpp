@@ -45,12 +45,13 @@ bool importMidiDocument(CKeystaveDoc& doc, const QString& path, IDocumentPrompts
     if (steps.applyDefaults) steps.applyDefaults(*score, printer);
     score->prefs.key = -1;
     importMidiFile(file, *score);
-    doc.adoptScore(std::move(score), printer);
-    if (steps.layout) steps.layout(doc.score());
+    if (steps.layout) steps.layout(*score, printer);
 
+    std::optional<MidiImportOptions> chosen = MidiImportOptions{};
+    if (steps.chooseOptions) chosen = steps.chooseOptions(MidiImportOptions::load());
+    if (!chosen) return false;  // cancelled: nothing is opened
+    doc.adoptScore(std::move(score), printer);
     if (!steps.chooseOptions) return true;
-    const std::optional<MidiImportOptions> chosen = steps.chooseOptions(MidiImportOptions::load());
-    if (!chosen) return true;
     chosen->save();
     if (chosen->removeOverlapping)
         runTidyCommand(TidyCommand::RemoveOverlaps, doc.score(), doc.history(), prompts);

@@ -26,16 +26,18 @@ struct MidiImportOptions {
 struct MidiImportSteps {
     // Gives a new score its default settings (the application's defaults); may be empty.
     std::function<void(CScore&, CPrinterSettings&)> applyDefaults;
-    // Lays the score out before the options are asked.
-    std::function<void(CScore&)> layout;
-    // The options dialog: starts from `current`; an empty answer applies no clean-up.
+    // Lays the score out (with its printer settings) before the options are asked.
+    std::function<void(CScore&, const CPrinterSettings&)> layout;
+    // The options dialog: starts from `current`; an empty answer (Cancel) abandons the
+    // import.
     std::function<std::optional<MidiImportOptions>(const MidiImportOptions& current)> chooseOptions;
 };
 
-// Reads the MIDI file at `path` into a new score of `doc` (reader messages go to
-// `prompts`; whatever was read is kept), lays it out, asks for the options and runs the
-// chosen clean-ups, each as an undo step. Always succeeds, as an import never refuses a
-// file: an unreadable file gives an empty score.
+// Reads the MIDI file at `path` into a new score (reader messages go to `prompts`;
+// whatever was read is kept), lays it out, asks for the options, gives the score to
+// `doc` and runs the chosen clean-ups, each as an undo step. An unreadable file gives an
+// empty score; only Cancel in the options dialog refuses the file (false), and then the
+// document is unchanged.
 bool importMidiDocument(CKeystaveDoc& doc, const QString& path, IDocumentPrompts& prompts,
                         const MidiImportSteps& steps);
 

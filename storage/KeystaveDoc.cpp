@@ -7,6 +7,7 @@
 #include "storage/AutosaveLog.h"
 #include "storage/DocumentPrompts.h"
 #include "storage/FileKind.h"
+#include "storage/ScoreReader.h"
 #include "storage/StorageSession.h"
 #include "storage/StorageTextIds.h"
 
@@ -18,22 +19,28 @@ QString extensionOf(const QString& path) {
     return QFileInfo(path).suffix().toLower();
 }
 
-// The name a document is saved under: ".ksv" unless it already ends in ".ksv" or ".tpm".
-QString savedName(const QString& path) {
-    const QString extension = extensionOf(path);
-    if (extension == u"ksv" || extension == u"tpm") return path;
-    const QString name = QFileInfo(path).fileName();
-    if (!name.contains(u'.')) return path + QStringLiteral(".ksv");
-    return path.left(path.size() - QFileInfo(path).suffix().size()) + QStringLiteral("ksv");
-}
-
 // Derived data a read score needs before it is shown: its bars, chords and beams.
 void rebuildDerived(CScore& score) {
     score.rebuildBars();
     score.rebuildAllTracks();
 }
 
+// A score read from a file before it replaces the document's: the zoom is the document
+// window's, not the file's, and the derived data is built.
+void prepareReadScore(CScore& score, int32_t windowZoom) {
+    score.prefs.zoom = windowZoom;
+    rebuildDerived(score);
+}
+
 }  // namespace
+
+QString CKeystaveDoc::savedName(const QString& path) {
+    const QString extension = extensionOf(path);
+    if (extension == u"ksv" || extension == u"tpm") return path;
+    const QString name = QFileInfo(path).fileName();
+    if (!name.contains(u'.')) return path + QStringLiteral(".ksv");
+    return path.left(path.size() - QFileInfo(path).suffix().size()) + QStringLiteral("ksv");
+}
 
 CKeystaveDoc::CKeystaveDoc(StorageSession& session, IDocumentPrompts* prompts)
     : session_(session),
@@ -98,20 +105,23 @@ bool CKeystaveDoc::open(const QString& path) {
         if (looksLikeMidiFile(path)) return openMidiInDisguise(path);
         return openContainer(path);
     }
+    for (const DocumentImporter& importer : hooks.importers)
+        if (importer.recognises && importer.read && importer.recognises(path))
+            return imported(importer.read(*this, path), path);
     if (extension == u"mid" || extension == u"smf") {
         if (!hooks.importMidi) {
             message(StringId::InvalidFileType);
             return false;
         }
-        return importMidi(path, true);
+        return imported(hooks.importMidi(*this, path), path);
     }
     if (extension == u"mxl") return false;  // refused without a message
     message(StringId::InvalidFileType);
     return false;
 }
 
-bool CKeystaveDoc::importMidi(const QString& path, bool keepPath) {
-    if (!hooks.importMidi(*this, path)) return false;
+bool CKeystaveDoc::imported(bool ok, const QString& path, bool keepPath) {
+    if (!ok) return false;
     history_.MarkModified();
     setPath(path);
     if (!keepPath) pathName_.clear();
@@ -128,7 +138,20 @@ bool CKeystaveDoc::openMidiInDisguise(const QString& path) {
     }
     if (!prompts_->askYesNo(StringId::MidiFileImportQuestion, {})) return false;
     // Saving asks for a name: the MIDI file is never overwritten by a document.
-    return importMidi(path, false);
+    return imported(hooks.importMidi(*this, path), path, false);
+}
+
+bool CKeystaveDoc::importBareDocument(const QString& path) {
+    auto score = std::make_unique<CScore>();
+    CPrinterSettings printer;
+    const ReadResult result = readAnyScoreFile(path, *score, &printer);
+    if (!result.ok) {
+        if (result.messageId != 0) message(result.messageId);
+        return false;
+    }
+    prepareReadScore(*score, score_->prefs.zoom);
+    adoptScore(std::move(score), printer);
+    return true;
 }
 
 bool CKeystaveDoc::openContainer(const QString& path) {
@@ -140,11 +163,9 @@ bool CKeystaveDoc::openContainer(const QString& path) {
         message(StringId::ErrorLoadingFile);
         return false;
     }
-    // The zoom is the document window's, not the file's.
-    score->prefs.zoom = score_->prefs.zoom;
-    rebuildDerived(*score);
-    score->selection.hand = score->firstShownPart();
+    prepareReadScore(*score, score_->prefs.zoom);
     adoptScore(std::move(score), printer);
+    score_->selection.hand = score_->firstShownPart();
     setPath(path);
     dropAutosavePath();
     layOut();
@@ -179,7 +200,8 @@ bool CKeystaveDoc::saveAs() {
     const bool inLibrary = s.internetID != 0 || !s.filehash.isEmpty();
     if (inLibrary && (!prompts_ || !prompts_->askYesNo(StringId::OnlineLibrarySaveAs, {})))
         return false;
-    const QString path = prompts_ ? prompts_->chooseSavePath(pathName_) : QString();
+    const QString proposed = savedName(pathName_.isEmpty() ? title_ : pathName_);
+    const QString path = prompts_ ? prompts_->chooseSavePath(proposed) : QString();
     if (path.isEmpty()) return false;
     // The copy under another name is no longer the library's file; the document keeps
     // its place in the library when the save does not happen.

@@ -7,6 +7,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "model/Score.h"
 #include "storage/DocumentContainer.h"
@@ -19,6 +20,16 @@ class IDocumentPrompts;
 class StorageSession;
 class CKeystaveDoc;
 
+// A kind of file that is read into a new score rather than opened as a container: bare
+// score documents, and the readers of other formats the layers above add.
+struct DocumentImporter {
+    // Whether this importer reads the file (by its extension or its first bytes).
+    std::function<bool(const QString& path)> recognises;
+    // Reads the file into the document (through adoptScore) and tells the user of any
+    // failure; false leaves the document unchanged.
+    std::function<bool(CKeystaveDoc&, const QString& path)> read;
+};
+
 // What later layers plug in. Each does nothing when not set.
 struct DocumentHooks {
     // Applies the application's default settings to a new score and printer settings.
@@ -28,6 +39,10 @@ struct DocumentHooks {
     // Imports a standard MIDI file into the document (see adoptScore); true on success.
     // Without it, MIDI files are refused as an invalid file type.
     std::function<bool(CKeystaveDoc&, const QString& path)> importMidi;
+    // Other kinds of file, tried in order after the containers; the first that
+    // recognises a file reads it. An imported document counts as modified and is saved
+    // as a ".ksv" beside its file.
+    std::vector<DocumentImporter> importers;
     // Stops playback, which reads the score.
     std::function<void()> stopPlayback;
     // For tests: returns true to make the given step of a save fail.
@@ -46,16 +61,24 @@ class CKeystaveDoc {
 
     // A new document: defaults, no key at bar 0, two empty tracks in the hands.
     void newDocument();
-    // Opens a file by its extension: ".ksv", ".tpm", ".autosave" as containers,
-    // ".mid"/".smf" through the MIDI import hook. A document file that holds a MIDI file
-    // is offered for import. On failure the document is unchanged.
+    // Opens a file by its extension: ".ksv", ".tpm", ".autosave" as containers (a
+    // document file that holds a MIDI file is offered for import), then through the first
+    // importer that recognises it, ".mid"/".smf" through the MIDI import hook. On failure
+    // the document is unchanged.
     bool open(const QString& path);
+    // Reads a bare score document (either format, by its root element) into a new
+    // score; on failure its message is shown and the document is unchanged.
+    bool importBareDocument(const QString& path);
     // Saves in the current format; a name with another extension than ".ksv" or ".tpm"
     // gets ".ksv". The previous version is kept as the ".bak" sibling.
     bool save(const QString& path);
     // Asks for a new name and saves under it; documents of the online library are
-    // detached from it after a question.
+    // detached from it after a question. The name proposed is the document's own with
+    // ".ksv" (the title with ".ksv" for a new document).
     bool saveAs();
+    // The file save(path) writes: `path`, with ".ksv" in place of any other extension
+    // than ".ksv" or ".tpm".
+    static QString savedName(const QString& path);
     // Stops playback and takes the document off the list of files to recover.
     void close();
     // One 30-second tick of the autosave timer. Every fourth tick a modified document
@@ -90,12 +113,12 @@ class CKeystaveDoc {
 
   private:
     bool openContainer(const QString& path);
-    // Imports through the hook; the document then has the file's name as its title and,
-    // unless `keepPath`, no file of its own yet.
-    bool importMidi(const QString& path, bool keepPath);
     // A document file that is really a standard MIDI file: says so and, when the user
     // agrees, imports it as a new, unsaved document.
     bool openMidiInDisguise(const QString& path);
+    // The steps after an importer has read a file into the document: it has the file's
+    // name as its title and, unless `keepPath`, no file of its own yet.
+    bool imported(bool ok, const QString& path, bool keepPath = true);
     void setPath(const QString& path);
     void dropAutosavePath();
     void message(int id);

@@ -107,7 +107,10 @@ bool CUndoHistory::takeStep(std::vector<CUndoItem>& from, const QString& fromPat
     if (targetExists && !writeStep(toPath, to, item.kind, item.index, item.label)) return false;
     // An unreadable snapshot (or one whose target is gone) restores nothing; the step is
     // dropped all the same.
+    // The zoom is the window's view of the score, not part of any step: it stays.
+    const int32_t zoom = score_->prefs.zoom;
     if (targetExists) restoreUndoSnapshot(fromPath, item.offset, *score_, item.kind, item.index);
+    score_->prefs.zoom = zoom;
     cutFile(fromPath, item.offset);
     from.pop_back();
     if (!targetExists) return false;

@@ -119,10 +119,11 @@ BmpExportResult ExportBmp(CScore& score, const PageGeometry& page, const QString
             break;
         }
         // A page that cannot be drawn writes no file.
-        if (!renderer.render(i)) continue;
-        makeBitmapBlock(renderer.image(), dpi, block);
-        const QString file = bmpPagePath(path, i + 1);
-        if (writeFile(file, bitmapFileHeader(block), block)) result.written.append(file);
+        if (renderer.render(i)) {
+            makeBitmapBlock(renderer.image(), dpi, block);
+            const QString file = bmpPagePath(path, i + 1);
+            if (writeFile(file, bitmapFileHeader(block), block)) result.written.append(file);
+        }
     }
     return result;
 }

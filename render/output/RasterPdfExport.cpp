@@ -114,6 +114,7 @@ PdfExportResult ExportPdf(CScore& score, const PageGeometry& page, const QString
     result.path = pdfTargetPath(path);
     result.messageId = save(pdf.get(), failed, result.path);
     result.ok = result.messageId == 0;
+    if (result.ok) result.pages = renderer.pageCount();
     return result;
 }
 

@@ -14,6 +14,7 @@ struct PdfExportResult {
     bool ok = false;
     int messageId = 0;  // text to show when not ok
     QString path;       // the file written
+    int pages = 0;      // pages written
     bool cancelled = false;  // stopped through the progress callback: nothing written
 };
 

@@ -63,8 +63,12 @@ PdfExportResult ExportVectorPdf(CScore& score, const PageGeometry& page, const Q
                           fileName);
         }
         painter.end();
+        result.pages = pages;
     }
-    if (!file.commit()) return result;
+    if (!file.commit()) {
+        result.pages = 0;
+        return result;
+    }
     result.ok = true;
     result.messageId = 0;
     result.path = target;

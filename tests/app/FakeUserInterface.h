@@ -26,7 +26,10 @@ class FakeUserInterface : public IUserInterface {
         messageTexts.append(promptText(textId, args));
     }
     void showStatus(const QString& text) override { statuses.append(text); }
-    QString chooseSavePath(const QString&) override { return savePath; }
+    QString chooseSavePath(const QString& proposed) override {
+        saveProposals.append(proposed);
+        return savePath;
+    }
     SaveAnswer askSaveChanges(const QString&) override { return saveAnswer; }
     void setParentWidget(QWidget*) override {}
     std::optional<OpenFileAnswer> chooseOpenFile(const OpenFileRequest& request) override {
@@ -35,6 +38,12 @@ class FakeUserInterface : public IUserInterface {
     }
     std::optional<QColor> chooseColour(const QColor&, const QString&) override { return colour; }
     void openExternal(const QString& address) override { opened.append(address); }
+    bool hasWebBrowser() override { return browser; }
+    bool openWebPage(const QString& address) override {
+        if (!browser) return false;
+        opened.append(address);
+        return true;
+    }
     bool askForFeedback() override {
         ++feedbackAsked;
         return feedbackAnswer;
@@ -58,17 +67,19 @@ class FakeUserInterface : public IUserInterface {
     QStringList messageTexts;
     QStringList statuses;
     QString savePath;
+    QStringList saveProposals;
     SaveAnswer saveAnswer = SaveAnswer::Discard;
     std::vector<OpenFileRequest> openRequests;
     std::optional<OpenFileAnswer> openAnswer;
     std::optional<QColor> colour;
     QStringList opened;
+    bool browser = true;
     int feedbackAsked = 0;
     bool feedbackAnswer = false;
     QStringList exportRequests;
     QString exportPath;
     int importOptionsAsked = 0;
-    std::optional<MidiImportOptions> importOptions;
+    std::optional<MidiImportOptions> importOptions = MidiImportOptions{};  // OK
 };
 
 }  // namespace ks::test

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -14,12 +15,14 @@
 #include <QTimer>
 
 #include "app/AppSettings.h"
+#include "app/AppTextIds.h"
 #include "app/ChildFrame.h"
 #include "app/CommandIds.h"
 #include "app/MidiDeviceDialog.h"
 #include "app/MidiSettingsDialog.h"
 #include "app/PlaybackControl.h"
 #include "model/PlaybackTempo.h"
+#include "model/TextTable.h"
 #include "playback/MidiPorts.h"
 #include "playback/PlaybackStrings.h"
 #include "playback/RecordingDevice.h"
@@ -110,9 +113,18 @@ TEST_F(MidiSettingsDialog, ShowsTheSettingsOneBased) {
     EXPECT_EQ(d->windowTitle(), "MIDI Settings...");
     EXPECT_EQ(d->deviceList()->count(), 2);
     EXPECT_EQ(d->channelList()->currentText(), "16");
-    EXPECT_EQ(d->instrumentList()->currentText(), "41");
+    // Instruments by number and General MIDI name; the metronome's pitch by number.
+    EXPECT_EQ(d->instrumentList()->currentText(), "41 Violin");
     EXPECT_EQ(d->instrumentList()->count(), 128);
+    EXPECT_EQ(d->metronomeInstrumentList()->itemText(127), "128 Gunshot");
     EXPECT_EQ(d->metronomePitchList()->currentText(), "38");
+    // The metronome is off: its fields wait until it is switched on.
+    EXPECT_FALSE(d->metronomeBox()->isChecked());
+    EXPECT_FALSE(d->metronomeChannelList()->isEnabled());
+    EXPECT_FALSE(d->metronomePitchList()->isEnabled());
+    d->metronomeBox()->setChecked(true);
+    EXPECT_TRUE(d->metronomeInstrumentList()->isEnabled());
+    EXPECT_TRUE(d->metronomePitchList()->isEnabled());
     EXPECT_EQ(d->cursorStyleList()->currentText(), "Highlight Notes");
     EXPECT_EQ(d->cursorStepList()->count(), 2);
     EXPECT_EQ(d->tempoBox()->text(), "120");
@@ -238,12 +250,25 @@ TEST_F(MidiSettingsDialog, WithoutInputDevicesTheChooserSaysSoAndInputEndsDisabl
     auto d = dialog();
     d->inputBox()->setChecked(true);
     d->setDeviceButton()->click();
+    // One message: what happened, then what to do.
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0], PlaybackString::NoInputDevice);
-    EXPECT_EQ(ui.messageTexts[0], "No Input Device is Available");
+    EXPECT_EQ(ui.messageTexts[0],
+              "No Input Device is Available\n\n" + text(StringId::ConnectMidiKeyboard));
     EXPECT_EQ(playback->midiInput().deviceNumber, -1);
     EXPECT_FALSE(d->inputBox()->isChecked());
     EXPECT_FALSE(d->setDeviceButton()->isEnabled());
+}
+
+TEST_F(MidiSettingsDialog, ChooserSaysWhyItsListIsEmptyWhileInputIsOff) {
+    playback->midiInput().enabled = false;
+    CMidiDeviceDlg chooser(*playback);
+    EXPECT_EQ(chooser.deviceList()->count(), 0);
+    EXPECT_FALSE(chooser.explanation()->isHidden());
+    EXPECT_EQ(chooser.explanation()->text(), text(StringId::MidiInputSwitchedOff));
+    playback->midiInput().enabled = true;
+    CMidiDeviceDlg listing(*playback);
+    EXPECT_EQ(listing.deviceList()->count(), 3);
+    EXPECT_TRUE(listing.explanation()->isHidden());
 }
 
 TEST_F(MidiSettingsDialog, ChooserListsDevicesAndMonitorsTheKeyboard) {

@@ -182,6 +182,53 @@ TEST_F(Output, BitmapsThatCannotBeWrittenAreReported) {
     EXPECT_EQ(ui.messageTexts.front(), QStringLiteral("1 of 3 bitmap files could not be written."));
 }
 
+TEST_F(Output, ExportsReportTheirPagesAndCanBeCancelled) {
+    ASSERT_GT(pages(), 1);
+    const std::vector<std::pair<int, int>> everyPage = [this] {
+        std::vector<std::pair<int, int>> list;
+        for (int i = 0; i < pages(); ++i)
+            list.push_back({i, pages()});
+        return list;
+    }();
+    struct Case {
+        int command;
+        QString file;
+    };
+    for (const Case& c :
+         {Case{Cmd::ExportPdf, "raster.pdf"}, Case{Cmd::ExportVectorPdf, "vector.pdf"},
+          Case{Cmd::ExportBitmaps, "page.bmp"}}) {
+        SCOPED_TRACE(c.file.toStdString());
+        dialogs.progressSeen.clear();
+        dialogs.stopAtPage = 1 << 30;
+        ui.exportPath = dir.filePath(c.file);
+        child->runCommand(c.command);
+        EXPECT_EQ(dialogs.progressSeen, everyPage);
+        const QString where =
+            c.command == Cmd::ExportBitmaps
+                ? dir.filePath("page1.bmp") + " ... page" + QString::number(pages()) + ".bmp"
+                : ui.exportPath;
+        ASSERT_FALSE(ui.statuses.isEmpty());
+        EXPECT_EQ(ui.statuses.last(), QString("%1 pages exported to %2").arg(pages()).arg(where));
+
+        // Cancelled after the first page.
+        dialogs.stopAtPage = 1;
+        dialogs.progressSeen.clear();
+        ui.exportPath = dir.filePath("cancelled-" + c.file);
+        child->runCommand(c.command);
+        EXPECT_EQ(dialogs.progressSeen.size(), 2u);
+        if (c.command == Cmd::ExportBitmaps) {
+            EXPECT_TRUE(QFileInfo::exists(dir.filePath("cancelled-page1.bmp")));
+            EXPECT_FALSE(QFileInfo::exists(dir.filePath("cancelled-page2.bmp")));
+            EXPECT_EQ(ui.statuses.last(),
+                      QString("Export cancelled: 1 of %1 pages were written.").arg(pages()));
+        } else {
+            EXPECT_FALSE(QFileInfo::exists(ui.exportPath));
+            EXPECT_EQ(ui.statuses.last(), "Export cancelled: nothing was written.");
+        }
+    }
+    EXPECT_TRUE(ui.messages.empty());
+}
+
 TEST_F(Output, WithoutAPrinterPrintOffersThePdfExport) {
     ui.answers = {false};
     child->runCommand(Cmd::FilePrint);

@@ -24,45 +24,12 @@
 #include "playback/RecordingDevice.h"
 #include "storage/AppPaths.h"
 #include "storage/KeystaveDoc.h"
-#include "tests/app/FakeUserInterface.h"
+#include "tests/app/ShellFixture.h"
 
 using namespace ks;
 using namespace ks::test;
 
 namespace {
-
-class Shell : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        programSettings()->clear();
-        programSettings()->setValue("FirstRun", 1);
-        QFile::remove(defaultSettingsPath());
-    }
-    void TearDown() override {
-        app.reset();
-        programSettings()->clear();
-        QFile::remove(defaultSettingsPath());
-    }
-    CKeystaveApp& start(QStringList arguments = {}, int64_t now = 0) {
-        app = std::make_unique<CKeystaveApp>(
-            ui, AppOptions{.instanceName = QStringLiteral("ks-shell-") +
-                                           QUuid::createUuid().toString(QUuid::Id128),
-                           .splash = false,
-                           .showWindow = false,
-                           .now = now,
-                           .playback = {.device = &device}});
-        EXPECT_TRUE(app->start(arguments));
-        return *app;
-    }
-    QString tempFile(const QString& name) const { return pathIn(tempFolder(), name); }
-    int count(int messageId) const {
-        return static_cast<int>(std::count(ui.messages.begin(), ui.messages.end(), messageId));
-    }
-
-    FakeUserInterface ui;
-    RecordingDevice device;
-    std::unique_ptr<CKeystaveApp> app;
-};
 
 TEST_F(Shell, StartsWithOneNewDocumentAndTheVersionInTheTitle) {
     start();
@@ -209,16 +176,6 @@ TEST_F(Shell, FeedbackPromptComesSixtyDaysAfterTheLast) {
     EXPECT_EQ(programSettings()->value("FeedbackLast").toString(), QString::number(now));
     ASSERT_FALSE(ui.opened.isEmpty());
     EXPECT_TRUE(ui.opened.back().endsWith("page/givefeedback"));
-}
-
-TEST_F(Shell, FirstRunOpensTheThanksPageOnce) {
-    programSettings()->remove("FirstRun");
-    start();
-    ASSERT_EQ(ui.opened.size(), 1);
-    EXPECT_TRUE(ui.opened.front().endsWith("page/thanksforinstalling"));
-    app.reset();
-    start();
-    EXPECT_EQ(ui.opened.size(), 1);
 }
 
 TEST_F(Shell, SaveAndReopenKeepsTheSettings) {

@@ -21,6 +21,7 @@
 #include "app/DocumentLayout.h"
 #include "app/KeystaveView.h"
 #include "app/ZoomDialog.h"
+#include "app/ZoomRules.h"
 #include "model/TextTable.h"
 #include "storage/KeystaveDoc.h"
 #include "storage/StorageSession.h"
@@ -122,6 +123,72 @@ TEST_F(View, WheelScrollsDownThePageAtMostOnePageAtATime) {
     EXPECT_GT(bar->value(), 0);
     EXPECT_LE(bar->value(), bar->pageStep());
     EXPECT_EQ(view().horizontalScrollBar()->value(), across);
+}
+
+void turnWheel(CKeystaveView& view, int delta, Qt::KeyboardModifiers modifiers = {}) {
+    QWheelEvent wheel(QPointF(50, 50), view.mapToGlobal(QPointF(50, 50)), QPoint(),
+                      QPoint(0, delta), Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view.viewport(), &wheel);
+}
+
+TEST_F(View, WheelPastTheEndOfAPageTurnsToTheNextAndBack) {
+    view().setZoom(200);
+    QScrollBar* bar = view().verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    bar->setValue(bar->maximum());
+    // A small turn at the bottom is not yet a page; a whole notch is.
+    turnWheel(view(), -60);
+    EXPECT_EQ(view().currentPage(), 0);
+    turnWheel(view(), -60);
+    EXPECT_EQ(view().currentPage(), 1);
+    EXPECT_EQ(bar->value(), 0);
+    // Up at the top of page 2: back to the bottom of page 1.
+    turnWheel(view(), 120);
+    EXPECT_EQ(view().currentPage(), 0);
+    EXPECT_EQ(bar->value(), bar->maximum());
+    // Up at the top of the first page stays there.
+    bar->setValue(0);
+    turnWheel(view(), 120);
+    turnWheel(view(), 120);
+    EXPECT_EQ(view().currentPage(), 0);
+    // In Layout mode the wheel only scrolls.
+    view().runCommand(Cmd::LayoutMode);
+    bar->setValue(bar->maximum());
+    turnWheel(view(), -240);
+    EXPECT_EQ(view().currentPage(), 0);
+}
+
+TEST_F(View, CtrlWheelZoomsWithinTheRange) {
+    turnWheel(view(), 120, Qt::ControlModifier);
+    EXPECT_EQ(view().zoom(), 110);
+    turnWheel(view(), -240, Qt::ControlModifier);
+    EXPECT_EQ(view().zoom(), 91);
+    EXPECT_EQ(view().currentPage(), 0);
+    struct Case {
+        int zoom, delta, expected;
+    };
+    for (const Case c : {Case{1000, 120, 1000}, Case{10, -120, 10}, Case{10, 120, 11},
+                         Case{11, -120, 10}, Case{100, 0, 100}})
+        EXPECT_EQ(wheelZoom(c.zoom, c.delta), c.expected) << c.zoom << " " << c.delta;
+}
+
+TEST_F(View, UndoOfDisplaySettingsKeepsTheZoom) {
+    {
+        CDisplaySettingsDialog dialog(doc(), [&] { child->relayout(); });
+        dialog.colourMode()->setCurrentIndex(1);
+        dialog.accept();
+    }
+    // Zoomed after the step: the step's 100 % does not come back with it.
+    view().runCommand(Cmd::ZoomFullPage);
+    const int zoom = view().zoom();
+    ASSERT_NE(zoom, 100);
+    ASSERT_TRUE(doc().history().Undo());
+    EXPECT_EQ(doc().score().prefs.colourmode, 4);
+    EXPECT_EQ(view().zoom(), zoom);
+    view().runCommand(Cmd::Zoom200);
+    ASSERT_TRUE(doc().history().Redo());
+    EXPECT_EQ(doc().score().prefs.colourmode, 0);
+    EXPECT_EQ(view().zoom(), 200);
 }
 
 TEST_F(View, CustomZoomDialogRefusesOutOfRangeAndStaysOpen) {

@@ -45,7 +45,7 @@ class MidiImportCommand : public IsolatedStorageTest {
     StorageSession session{false};
     CKeystaveDoc doc{session, &prompts};
     MidiImportSteps steps;
-    std::optional<MidiImportOptions> answer;
+    std::optional<MidiImportOptions> answer = MidiImportOptions{};  // OK, nothing ticked
     std::optional<MidiImportOptions> offered;
 
     void SetUp() override {
@@ -94,6 +94,17 @@ TEST_F(MidiImportCommand, ChosenCleanUpsRunAsUndoStepsAndTheChoiceIsKept) {
     ASSERT_TRUE(doc.history().Undo());
     ASSERT_TRUE(doc.history().Undo());
     EXPECT_EQ(doc.score().track(1).notes.at(0).pitch, 72);
+}
+
+TEST_F(MidiImportCommand, CancelInTheOptionsDialogLeavesTheDocumentAsItWas) {
+    doc.newDocument();
+    const int tracks = doc.score().trackCount();
+    answer = std::nullopt;
+    EXPECT_FALSE(doc.open(writeFile()));
+    ASSERT_TRUE(offered.has_value());
+    EXPECT_EQ(doc.score().trackCount(), tracks);
+    EXPECT_TRUE(doc.pathName().isEmpty());
+    EXPECT_FALSE(doc.isModified());
 }
 
 TEST_F(MidiImportCommand, SayingNoToTheOverlapQuestionSkipsOnlyThatStep) {
