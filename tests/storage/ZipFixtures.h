@@ -19,10 +19,12 @@ inline bool makeZip(const QString& path, const std::vector<ZipMember>& members) 
     zip_t* z = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
     if (!z) return false;
     for (const auto& [name, content] : members) {
-        void* copy = malloc(size_t(content.size()) + 1);
-        memcpy(copy, content.constData(), size_t(content.size()));
-        zip_source_t* src = zip_source_buffer(z, copy, zip_uint64_t(content.size()), 1);
+        // libzip takes no ownership of an empty buffer, so an empty member gets none.
+        void* copy = content.isEmpty() ? nullptr : malloc(size_t(content.size()));
+        if (copy) memcpy(copy, content.constData(), size_t(content.size()));
+        zip_source_t* src = zip_source_buffer(z, copy, zip_uint64_t(content.size()), copy ? 1 : 0);
         if (!src || zip_file_add(z, name.constData(), src, ZIP_FL_ENC_UTF_8) < 0) {
+            if (src) zip_source_free(src);
             zip_discard(z);
             return false;
         }
