@@ -1,5 +1,6 @@
 #include "app/PrintCycle.h"
 
+#include <QFile>
 #include <QPainter>
 #include <QPrinter>
 
@@ -102,8 +103,14 @@ bool PrintJob::print(QPrinter& printer, const PageProgress& progress, bool keepD
     if (!painter.begin(&printer)) return false;
     for (int n = first; n <= last; ++n) {
         if (!jobGoesOn(progress, n - first, last - first + 1)) {
-            if (!keepDrawn) printer.abort();
+            if (keepDrawn) {
+                painter.end();
+                return false;
+            }
+            printer.abort();
             painter.end();
+            // A print into a file leaves nothing half-written behind.
+            if (!printer.outputFileName().isEmpty()) QFile::remove(printer.outputFileName());
             return false;
         }
         if (n > first) printer.newPage();

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -105,4 +106,25 @@ TEST(OutputDialogs, PreviewPaintsThroughTheDocument) {
     });
     dialogs.runPrintPreview(printer, [&](QPrinter*) { ++paints; });
     EXPECT_GE(paints, 1);
+}
+
+// The progress of a long job: the dialog follows the pages and Cancel stops the job at
+// the next page; the dialog goes with the callback.
+TEST(OutputDialogs, PageProgressStopsTheJobOnceCancelled) {
+    QWidget window;
+    QtOutputDialogs dialogs;
+    dialogs.setParentWidget(&window);
+    {
+        const PageProgress progress = dialogs.startPageProgress(3);
+        ASSERT_TRUE(progress);
+        auto* dialog = window.findChild<QProgressDialog*>();
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_TRUE(progress(0, 3));
+        EXPECT_EQ(dialog->maximum(), 3);
+        EXPECT_EQ(dialog->labelText(), QStringLiteral("Page 1 of 3"));
+        EXPECT_TRUE(progress(1, 3));
+        dialog->cancel();
+        EXPECT_FALSE(progress(2, 3));
+    }
+    EXPECT_EQ(window.findChild<QProgressDialog*>(), nullptr);
 }
