@@ -10,12 +10,17 @@
 #include "LayoutJson.h"
 #include "PngExport.h"
 #include "ScoreJson.h"
+#include "edit/MusicXmlExportCommand.h"
 #include "interchange/MidiExport.h"
 #include "interchange/MidiFile.h"
 #include "interchange/MidiImport.h"
+#include "interchange/MusicXmlImport.h"
+#include "interchange/MusicXmlStringIds.h"
 #include "model/ScoreOperations.h"
 #include "model/StringIds.h"
+#include "model/TextFormat.h"
 #include "model/TextTable.h"
+#include "render/layout/FullRelayout.h"
 #include "render/output/BmpExport.h"
 #include "render/output/ExportResolution.h"
 #include "render/output/ExportTextIds.h"
@@ -40,27 +45,30 @@ void printError(const QString& message) {
 }
 
 int usage() {
-    printError(
-        QStringLiteral("usage: keystaves-cli <command> ...\n"
-                       "  dump FILE              print the score of FILE as JSON\n"
-                       "  layout FILE [--music]  print the page layout of FILE (or its Music-mode\n"
-                       "                         line) as JSON\n"
-                       "  convert IN OUT.ksv     save IN as a document of the current format;\n"
-                       "                         a MIDI file IN is imported, with the clean-ups\n"
-                       "                         --remove-overlaps --extend-notes --shorten-notes\n"
-                       "  convert IN OUT.mid     export the notes of IN as a standard MIDI file\n"
-                       "  convert IN OUT.wav     render the performance of IN (repeats played,\n"
-                       "                         no metronome) as audio\n"
-                       "  convert IN OUT.png --dpi R [--page N]\n"
-                       "                         draw the pages of IN as OUT1.png, OUT2.png, ...\n"
-                       "                         (or only page N) at R dots per inch\n"
-                       "  convert IN OUT.pdf [--dpi R | --vector]\n"
-                       "                         the pages as a PDF file: one image per page at\n"
-                       "                         R dots per inch (300 unless given), or with\n"
-                       "                         --vector drawn as lines and text\n"
-                       "  convert IN OUT.bmp [--dpi R]\n"
-                       "                         the pages as OUT1.bmp, OUT2.bmp, ... at R dots\n"
-                       "                         per inch (300 unless given)"));
+    printError(QStringLiteral(
+        "usage: keystaves-cli <command> ...\n"
+        "  dump FILE              print the score of FILE as JSON\n"
+        "  layout FILE [--music]  print the page layout of FILE (or its Music-mode\n"
+        "                         line) as JSON\n"
+        "  convert IN OUT.ksv     save IN as a document of the current format;\n"
+        "                         a MIDI file IN is imported, with the clean-ups\n"
+        "                         --remove-overlaps --extend-notes --shorten-notes;\n"
+        "                         IN may also be MusicXML (.musicxml, .xml, .mxl)\n"
+        "  convert IN OUT.mid     export the notes of IN as a standard MIDI file\n"
+        "  convert IN OUT.xml     export IN as MusicXML (OUT.mxl: compressed; the\n"
+        "                         .xml file is kept beside it)\n"
+        "  convert IN OUT.wav     render the performance of IN (repeats played,\n"
+        "                         no metronome) as audio\n"
+        "  convert IN OUT.png --dpi R [--page N]\n"
+        "                         draw the pages of IN as OUT1.png, OUT2.png, ...\n"
+        "                         (or only page N) at R dots per inch\n"
+        "  convert IN OUT.pdf [--dpi R | --vector]\n"
+        "                         the pages as a PDF file: one image per page at\n"
+        "                         R dots per inch (300 unless given), or with\n"
+        "                         --vector drawn as lines and text\n"
+        "  convert IN OUT.bmp [--dpi R]\n"
+        "                         the pages as OUT1.bmp, OUT2.bmp, ... at R dots\n"
+        "                         per inch (300 unless given)"));
     return kUsageError;
 }
 
@@ -119,6 +127,20 @@ bool loadScore(const QString& path, CScore& score, CPrinterSettings* printer,
             return false;
         }
         importMidi(path, score, cleanUps);
+        return true;
+    }
+    if (isMusicXmlFile(path)) {
+        score.Reset();
+        score.applyBuiltInDefaults();
+        score.prefs.key = -1;
+        const MusicXmlImportResult result = importMusicXmlFile(path, score);
+        if (!result.ok) {
+            printError(formatText(text(result.messageId), {result.detail}));
+            return false;
+        }
+        if (!result.lost.isEmpty())
+            printError(formatText(text(MusicXmlStringId::NotCarriedOver),
+                                  {result.lost.join(QStringLiteral("\n"))}));
         return true;
     }
     if (extension == u"ksv" || extension == u"tpm" || extension == u"autosave" ||
@@ -226,6 +248,22 @@ int convertToPages(QStringList args) {
     return kFailure;
 }
 
+// MusicXML of the laid-out score; the messages the editor would show are printed.
+int exportMusicXml(CScore& score, const CPrinterSettings& printer, const QString& out) {
+    class Prompts final : public IDocumentPrompts {
+      public:
+        bool askYesNo(int, const std::vector<TextArg>&) override { return true; }
+        void showMessage(int textId, const std::vector<TextArg>& args) override {
+            printError(promptText(textId, args));
+        }
+        void showStatus(const QString&) override {}
+        QString chooseSavePath(const QString&) override { return {}; }
+    } prompts;
+    const PageGeometry page = pageGeometryFor(printer);
+    fullRelayout(score, page);
+    return exportMusicXmlDocument(score, page, out, prompts) ? 0 : kFailure;
+}
+
 int convert(QStringList args) {
     if (args.size() >= 2 && extensionOf(args[1]) == u"png") return convertToPng(args);
     if (args.size() >= 2 && (extensionOf(args[1]) == u"pdf" || extensionOf(args[1]) == u"bmp"))
@@ -242,7 +280,9 @@ int convert(QStringList args) {
         return kFailure;
     }
     const QString outExtension = extensionOf(out);
-    if (outExtension != u"ksv" && outExtension != u"mid" && outExtension != u"smf") {
+    const bool musicXml =
+        outExtension == u"xml" || outExtension == u"mxl" || outExtension == u"musicxml";
+    if (outExtension != u"ksv" && outExtension != u"mid" && outExtension != u"smf" && !musicXml) {
         printError(text(StringId::InvalidFileType));
         return kFailure;
     }
@@ -256,6 +296,7 @@ int convert(QStringList args) {
         if (!written.ok) printError(text(34203));  // "Error Saving MIDI File"
         return written.ok ? 0 : kFailure;
     }
+    if (musicXml) return exportMusicXml(score, printer, out);
     // A batch conversion leaves no backup beside its output.
     ContainerWriteOptions options;
     options.backup = false;
