@@ -97,6 +97,7 @@ class PartWriter {
     void writeRest(int bar, const Piece& piece, bool tuplet);
     void writeGrace(int bar, const CEvent& grace, bool tuplet, bool up, int slur);
     void writePitch(int32_t pitch, int32_t key);
+    void writeTimeModification();
     void writeBeams(int chord);
     bool chordIsTuplet(const CChord& chord) const;
     bool stemUpFor(const CNote& note, int chord) const;
@@ -448,6 +449,14 @@ void PartWriter::writePitch(int32_t pitch, int32_t key) {
     out_.close();
 }
 
+// Triplets: three notes in the time of two.
+void PartWriter::writeTimeModification() {
+    out_.open("time-modification");
+    out_.leaf("actual-notes", int64_t(3));
+    out_.leaf("normal-notes", int64_t(2));
+    out_.close();
+}
+
 void PartWriter::writeGrace(int bar, const CEvent& grace, bool tuplet, bool up, int slur) {
     out_.open("note", {{"default-x", xOf(bar, grace.time)}});
     out_.empty("grace", {{"slash", u"yes"}});
@@ -468,12 +477,7 @@ void PartWriter::writeRest(int bar, const Piece& piece, bool tuplet) {
     if (!tuplet)
         for (int d = dotsFor(piece.duration, score_.ppqn); d > 0; --d)
             out_.empty("dot");
-    if (tuplet) {
-        out_.open("time-modification");
-        out_.leaf("actual-notes", int64_t(3));
-        out_.leaf("normal-notes", int64_t(2));
-        out_.close();
-    }
+    if (tuplet) writeTimeModification();
     out_.close();
 }
 
@@ -519,12 +523,7 @@ void PartWriter::writePiece(int bar, const Piece& piece) {
             const int alter = spellPitch(note.pitch, key).alter;
             out_.leaf("accidental", alter < 0 ? "flat" : alter > 0 ? "sharp" : "natural");
         }
-        if (tuplet) {
-            out_.open("time-modification");
-            out_.leaf("actual-notes", int64_t(3));
-            out_.leaf("normal-notes", int64_t(2));
-            out_.close();
-        }
+        if (tuplet) writeTimeModification();
         if (type > 0) out_.leaf("stem", up ? "up" : "down");
         if (whole && i == 0) writeBeams(piece.chord);
 

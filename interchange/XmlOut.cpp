@@ -40,7 +40,8 @@ void XmlOut::close() {
     out_.append(">\n");
 }
 
-void XmlOut::leaf(std::string_view name, QStringView text, Attributes attributes) {
+template <typename Text>
+void XmlOut::textLeaf(std::string_view name, Text text, Attributes attributes) {
     startTag(name, attributes);
     out_.push_back('>');
     escaped(text);
@@ -49,13 +50,12 @@ void XmlOut::leaf(std::string_view name, QStringView text, Attributes attributes
     out_.append(">\n");
 }
 
+void XmlOut::leaf(std::string_view name, QStringView text, Attributes attributes) {
+    textLeaf(name, text, attributes);
+}
+
 void XmlOut::leaf(std::string_view name, std::string_view text, Attributes attributes) {
-    startTag(name, attributes);
-    out_.push_back('>');
-    escaped(text);
-    out_.append("</");
-    out_.append(name);
-    out_.append(">\n");
+    textLeaf(name, text, attributes);
 }
 
 void XmlOut::leaf(std::string_view name, int64_t value, Attributes attributes) {

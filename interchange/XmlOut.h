@@ -37,6 +37,8 @@ class XmlOut {
   private:
     void indent();
     void startTag(std::string_view name, Attributes attributes);
+    template <typename Text>
+    void textLeaf(std::string_view name, Text text, Attributes attributes);
     void escaped(QStringView text);
     void escaped(std::string_view text);
 
