@@ -14,6 +14,8 @@
 #include "app/UserInterface.h"
 #include "edit/LayoutModeCommands.h"
 #include "edit/MidiExportCommand.h"
+#include "edit/MusicXmlExportCommand.h"
+#include "interchange/MusicXmlStringIds.h"
 #include "model/TextTable.h"
 #include "render/ColourScheme.h"
 #include "storage/KeystaveDoc.h"
@@ -65,6 +67,7 @@ std::optional<CommandState> CChildFrame::commandState(int id) {
         case Cmd::SaveSettingsAsDefault:
         case Cmd::DisplaySettings:
         case Cmd::ExportMidi:
+        case Cmd::ExportMusicXml:
             return CommandState{};
         case Cmd::PaperColour:
             return CommandState{view_->viewMode() == ViewMode::Page};
@@ -133,6 +136,9 @@ void CChildFrame::runCommand(int id) {
             break;
         case Cmd::ExportMidi:
             exportMidi();
+            break;
+        case Cmd::ExportMusicXml:
+            exportMusicXml();
             break;
         default:
             break;
@@ -209,6 +215,15 @@ void CChildFrame::exportMidi() {
     const QString path =
         ui_.chooseExportPath(proposed, text(StringId::MidiFileFilter), QStringLiteral("mid"));
     if (!path.isEmpty()) exportMidiDocument(doc_->score(), path, ui_);
+}
+
+void CChildFrame::exportMusicXml() {
+    stopPlayback();
+    const QString path =
+        ui_.chooseExportPath(proposedMusicXmlPath(doc_->pathName(), doc_->title()),
+                             text(MusicXmlStringId::ExportFilter), QStringLiteral("xml"));
+    if (!path.isEmpty())
+        exportMusicXmlDocument(doc_->score(), documentPage(doc_->printer()), path, ui_);
 }
 
 void CChildFrame::displaySettings() {

@@ -94,18 +94,28 @@ bool CKeystaveDoc::open(const QString& path) {
     const QString extension = extensionOf(path);
     if (extension == u"ksv" || extension == u"tpm" || extension == u"autosave")
         return openContainer(path);
-    if (extension == u"mid" || extension == u"smf") {
-        if (!hooks.importMidi) {
-            message(StringId::InvalidFileType);
-            return false;
-        }
-        if (!hooks.importMidi(*this, path)) return false;
+    // An imported file is a new, unsaved document named after it.
+    const auto imported = [this, &path] {
         history_.MarkModified();
         setPath(path);
         dropAutosavePath();
         score_->selection.hand = score_->firstShownPart();
         layOut();
         return true;
+    };
+    if (extension == u"mid" || extension == u"smf") {
+        if (!hooks.importMidi) {
+            message(StringId::InvalidFileType);
+            return false;
+        }
+        if (!hooks.importMidi(*this, path)) return false;
+        return imported();
+    }
+    if (hooks.importMusicXml &&
+        (extension == u"mxl" || extension == u"musicxml" || extension == u"xml")) {
+        const int outcome = hooks.importMusicXml(*this, path);
+        if (outcome == 0) return false;
+        if (outcome > 0) return imported();
     }
     if (extension == u"mxl") return false;  // refused without a message
     message(StringId::InvalidFileType);

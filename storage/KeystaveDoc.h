@@ -28,6 +28,9 @@ struct DocumentHooks {
     // Imports a standard MIDI file into the document (see adoptScore); true on success.
     // Without it, MIDI files are refused as an invalid file type.
     std::function<bool(CKeystaveDoc&, const QString& path)> importMidi;
+    // Imports a MusicXML file into the document: 1 imported, 0 failed (the reason shown),
+    // -1 not a MusicXML file. Without it, MusicXML files are refused.
+    std::function<int(CKeystaveDoc&, const QString& path)> importMusicXml;
     // Stops playback, which reads the score.
     std::function<void()> stopPlayback;
     // For tests: returns true to make the given step of a save fail.
