@@ -11,6 +11,7 @@
 #include "app/OutputDialogs.h"
 #include "app/PlaybackControl.h"
 #include "app/UserInterface.h"
+#include "edit/MusicXmlImportCommand.h"
 #include "storage/KeystaveDoc.h"
 
 namespace ks {
@@ -28,6 +29,12 @@ CChildFrame::CChildFrame(StorageSession& session, IUserInterface& ui, QWidget* p
     doc_->hooks.stopPlayback = [this] { stopPlayback(); };
     installMidiImport(*doc_, ui_);
     installDocumentReaders(*doc_);
+    doc_->hooks.importMusicXml = [this](CKeystaveDoc& target, const QString& path) {
+        const MusicXmlOpen opened = importMusicXmlDocument(
+            target, path, ui_,
+            [](CScore& score, CPrinterSettings& printer) { applyDefaultSettings(score, printer); });
+        return opened == MusicXmlOpen::Imported ? 1 : opened == MusicXmlOpen::Failed ? 0 : -1;
+    };
     view_ = new CKeystaveView(*doc_, this);
     view_->togglePlayback = [this] { togglePlayback(); };
     view_->stopPlayback = [this] { stopPlayback(); };

@@ -70,6 +70,7 @@ class CChildFrame : public QMdiSubWindow, public ICommandTarget {
     void setPaperColour();
     void displaySettings();
     void exportMidi();
+    void exportMusicXml();
     // Play, Pause, Stop, Solo, MIDI Settings and MIDI input (PlaybackCommands.cpp).
     std::optional<CommandState> playbackCommandState(int id) const;
     bool runPlaybackCommand(int id);

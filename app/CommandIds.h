@@ -19,6 +19,7 @@ constexpr int AppExit = 57665;
 constexpr int ImportMidi = 32801;
 constexpr int ExportMidi = 41100;
 constexpr int ExportMusicXml = 41101;
+constexpr int ImportMusicXml = 44620;
 constexpr int ExportPdf = 41102;
 constexpr int ExportBitmaps = 41103;
 constexpr int UploadToLibrary = 41104;

@@ -15,6 +15,8 @@
 #include "edit/LayoutModeCommands.h"
 #include "edit/MidiExportCommand.h"
 #include "model/TextFormat.h"
+#include "edit/MusicXmlExportCommand.h"
+#include "interchange/MusicXmlStringIds.h"
 #include "model/TextTable.h"
 #include "render/ColourScheme.h"
 #include "storage/KeystaveDoc.h"
@@ -66,6 +68,7 @@ std::optional<CommandState> CChildFrame::commandState(int id) {
         case Cmd::SaveSettingsAsDefault:
         case Cmd::DisplaySettings:
         case Cmd::ExportMidi:
+        case Cmd::ExportMusicXml:
             return CommandState{};
         case Cmd::PaperColour:
             return CommandState{view_->viewMode() == ViewMode::Page};
@@ -134,6 +137,9 @@ void CChildFrame::runCommand(int id) {
             break;
         case Cmd::ExportMidi:
             exportMidi();
+            break;
+        case Cmd::ExportMusicXml:
+            exportMusicXml();
             break;
         default:
             break;
@@ -216,6 +222,15 @@ void CChildFrame::exportMidi() {
     const QString path =
         ui_.chooseExportPath(proposed, text(StringId::MidiFileFilter), QStringLiteral("mid"));
     if (!path.isEmpty()) exportMidiDocument(doc_->score(), path, ui_);
+}
+
+void CChildFrame::exportMusicXml() {
+    stopPlayback();
+    const QString path =
+        ui_.chooseExportPath(proposedMusicXmlPath(doc_->pathName(), doc_->title()),
+                             text(MusicXmlStringId::ExportFilter), QStringLiteral("xml"));
+    if (!path.isEmpty())
+        exportMusicXmlDocument(doc_->score(), documentPage(doc_->printer()), path, ui_);
 }
 
 void CChildFrame::displaySettings() {

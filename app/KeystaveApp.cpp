@@ -26,6 +26,7 @@
 #include "app/SmallDialogs.h"
 #include "app/UserInterface.h"
 #include "app/Version.h"
+#include "interchange/MusicXmlStringIds.h"
 #include "model/TextFormat.h"
 #include "model/TextTable.h"
 #include "render/ColourScheme.h"
@@ -191,6 +192,12 @@ void CKeystaveApp::importMidiWithDialog() {
     if (answer && !answer->path.isEmpty()) openDocumentFile(answer->path);
 }
 
+void CKeystaveApp::importMusicXmlWithDialog() {
+    const std::optional<OpenFileAnswer> answer = ui_.chooseOpenFile(
+        {text(StringId::OpenTitle), text(MusicXmlStringId::MusicXmlOpenFilter), 1, {}});
+    if (answer && !answer->path.isEmpty()) openDocumentFile(answer->path);
+}
+
 CChildFrame* CKeystaveApp::openDocumentFile(const QString& path) {
     const QString full = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
     for (CChildFrame* child : frame_->children()) {
@@ -294,6 +301,7 @@ std::optional<CommandState> CKeystaveApp::commandState(int id) {
         case Cmd::FileNew:
         case Cmd::FileOpen:
         case Cmd::ImportMidi:
+        case Cmd::ImportMusicXml:
         case Cmd::AppExit:
         case Cmd::About:
         case Cmd::VisitWebsite:
@@ -325,6 +333,9 @@ void CKeystaveApp::runCommand(int id) {
             break;
         case Cmd::ImportMidi:
             importMidiWithDialog();
+            break;
+        case Cmd::ImportMusicXml:
+            importMusicXmlWithDialog();
             break;
         case Cmd::AppExit:
             frame_->close();

@@ -73,6 +73,7 @@ class CKeystaveApp : public QObject, public ICommandTarget {
     void openWithDialog();
     // File Import: a MIDI file through its own Open dialog.
     void importMidiWithDialog();
+    void importMusicXmlWithDialog();
     // Opens a file as a document (the command line, a dropped file, a recent file, a
     // second copy's file). A file that is open already is brought to the front.
     CChildFrame* openDocumentFile(const QString& path);

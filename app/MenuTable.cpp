@@ -94,6 +94,7 @@ enum Label {
 };
 
 constexpr MenuItemDef kSeparator{0, 0, nullptr};
+constexpr int kImportMusicXmlLabel = 44621;
 
 }  // namespace
 
@@ -104,6 +105,7 @@ const std::vector<MenuDef>& mainMenus() {
          {{FileNew, LNew, "Ctrl+N"},
           {FileOpen, LOpen, "Ctrl+O"},
           {ImportMidi, LImportMidi},
+          {ImportMusicXml, kImportMusicXmlLabel},
           {FileClose, LClose},
           {FileSave, LSave, "Ctrl+S"},
           {FileSaveAs, LSaveAs},

@@ -10,9 +10,12 @@
 #include "LayoutJson.h"
 #include "PngExport.h"
 #include "ScoreJson.h"
+#include "edit/MusicXmlExportCommand.h"
 #include "interchange/MidiExport.h"
 #include "interchange/MidiFile.h"
 #include "interchange/MidiImport.h"
+#include "interchange/MusicXmlImport.h"
+#include "interchange/MusicXmlStringIds.h"
 #include "model/ScoreOperations.h"
 #include "model/StringIds.h"
 #include "model/TextFormat.h"
@@ -53,8 +56,11 @@ int usage() {
                        "                         line) as JSON\n"
                        "  convert IN OUT.ksv     save IN as a document of the current format;\n"
                        "                         a MIDI file IN is imported, with the clean-ups\n"
-                       "                         --remove-overlaps --extend-notes --shorten-notes\n"
+                       "                         --remove-overlaps --extend-notes --shorten-notes;\n"
+                       "                         IN may also be MusicXML (.musicxml, .xml, .mxl)\n"
                        "  convert IN OUT.mid     export the notes of IN as a standard MIDI file\n"
+                       "  convert IN OUT.xml     export IN as MusicXML (OUT.mxl: compressed; the\n"
+                       "                         .xml file is kept beside it)\n"
                        "  convert IN OUT.wav     render the performance of IN (repeats played,\n"
                        "                         no metronome) as audio\n"
                        "  convert IN OUT.png --dpi R [--page N]\n"
@@ -147,6 +153,20 @@ Loaded readScore(const QString& path, CScore& score, CPrinterSettings* printer,
             return Loaded::Failed;
         }
         return importMidi(path, score, cleanUps);
+    }
+    if (isMusicXmlFile(path)) {
+        score.Reset();
+        score.applyBuiltInDefaults();
+        score.prefs.key = -1;
+        const MusicXmlImportResult result = importMusicXmlFile(path, score);
+        if (!result.ok) {
+            printError(formatText(text(result.messageId), {result.detail}));
+            return Loaded::Failed;
+        }
+        if (!result.lost.isEmpty())
+            printError(formatText(text(MusicXmlStringId::NotCarriedOver),
+                                  {result.lost.join(QStringLiteral("\n"))}));
+        return Loaded::Whole;
     }
     const bool container = extension == u"ksv" || extension == u"tpm" || extension == u"autosave";
     if (container && looksLikeMidiFile(path)) {
@@ -308,6 +328,22 @@ int convertToPages(QStringList args, const LoadOptions& options) {
     return kFailure;
 }
 
+// MusicXML of the laid-out score; the messages the editor would show are printed.
+int exportMusicXml(CScore& score, const CPrinterSettings& printer, const QString& out) {
+    class Prompts final : public IDocumentPrompts {
+      public:
+        bool askYesNo(int, const std::vector<TextArg>&) override { return true; }
+        void showMessage(int textId, const std::vector<TextArg>& args) override {
+            printError(promptText(textId, args));
+        }
+        void showStatus(const QString&) override {}
+        QString chooseSavePath(const QString&) override { return {}; }
+    } prompts;
+    const PageGeometry page = pageGeometryFor(printer);
+    fullRelayout(score, page);
+    return exportMusicXmlDocument(score, page, out, prompts) ? 0 : kFailure;
+}
+
 int convert(QStringList args, LoadOptions options) {
     if (args.size() >= 2 && extensionOf(args[1]) == u"png") return convertToPng(args, options);
     if (args.size() >= 2 && (extensionOf(args[1]) == u"pdf" || extensionOf(args[1]) == u"bmp"))
@@ -325,7 +361,9 @@ int convert(QStringList args, LoadOptions options) {
         return kFailure;
     }
     const QString outExtension = extensionOf(out);
-    if (outExtension != u"ksv" && outExtension != u"mid" && outExtension != u"smf") {
+    const bool musicXml =
+        outExtension == u"xml" || outExtension == u"mxl" || outExtension == u"musicxml";
+    if (outExtension != u"ksv" && outExtension != u"mid" && outExtension != u"smf" && !musicXml) {
         printError(text(StringId::InvalidFileType));
         return kFailure;
     }
@@ -338,6 +376,10 @@ int convert(QStringList args, LoadOptions options) {
             printError(message);
         if (!written.ok) printError(text(34203));  // "Error Saving MIDI File"
         return written.ok ? status : kFailure;
+    }
+    if (musicXml) {
+        const int exported = exportMusicXml(score, printer, out);
+        return exported == 0 ? status : exported;
     }
     // A batch conversion leaves no backup beside its output.
     ContainerWriteOptions write;

@@ -115,6 +115,12 @@ bool CKeystaveDoc::open(const QString& path) {
         }
         return imported(hooks.importMidi(*this, path), path);
     }
+    if (hooks.importMusicXml &&
+        (extension == u"mxl" || extension == u"musicxml" || extension == u"xml")) {
+        const int outcome = hooks.importMusicXml(*this, path);
+        if (outcome == 0) return false;
+        if (outcome > 0) return imported(true, path);
+    }
     if (extension == u"mxl") return false;  // refused without a message
     message(StringId::InvalidFileType);
     return false;

@@ -43,6 +43,9 @@ struct DocumentHooks {
     // recognises a file reads it. An imported document counts as modified and is saved
     // as a ".ksv" beside its file.
     std::vector<DocumentImporter> importers;
+    // Imports a MusicXML file into the document: 1 imported, 0 failed (the reason shown),
+    // -1 not a MusicXML file. Without it, MusicXML files are refused.
+    std::function<int(CKeystaveDoc&, const QString& path)> importMusicXml;
     // Stops playback, which reads the score.
     std::function<void()> stopPlayback;
     // For tests: returns true to make the given step of a save fail.
