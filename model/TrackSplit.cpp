@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "HandSplit.h"
 #include "TrackOperations.h"
 
 namespace ks {
@@ -189,6 +190,9 @@ std::vector<int> splitDestinations(const CScore& score, int source, SplitMethod 
         case SplitMethod::ChordsRight:
         case SplitMethod::ChordsLeft:
             runningSplit(score, track, method == SplitMethod::ChordsRight, dest);
+            break;
+        case SplitMethod::Hands:
+            dest = assignHands(track, score.ppqn);
             break;
     }
     // Tuplets stay whole in the first track; tied pieces follow the piece before them.

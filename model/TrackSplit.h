@@ -16,8 +16,9 @@ enum class SplitMethod {
     Analyse,      // a score per note from its place in the chord, the bar and its neighbours
     ChordsRight,  // a running split pitch; chords kept together in track 1
     ChordsLeft,   // a running split pitch; chords kept together in track 2
+    Hands,        // the two hands of a piano part (track 1 the right hand)
 };
-constexpr int kSplitMethodCount = 5;
+constexpr int kSplitMethodCount = 6;
 
 // For every note of the track (by index): 1 when it goes to the first new track, 2 for
 // the second. The track's chords must be current. Notes of a tuplet go to track 1, and
