@@ -3,6 +3,7 @@
 #include <QSettings>
 
 #include "edit/EditTextIds.h"
+#include "edit/ScoreCommands.h"
 #include "edit/TidyCommands.h"
 #include "interchange/MidiImport.h"
 
@@ -49,9 +50,26 @@ bool importMidiDocument(CKeystaveDoc& doc, const QString& path, IDocumentPrompts
     if (steps.layout) steps.layout(doc.score());
 
     if (!steps.chooseOptions) return true;
-    const std::optional<MidiImportOptions> chosen = steps.chooseOptions(MidiImportOptions::load());
+    // Most piano files hold both hands in one track: then the split is offered.
+    int noteTrack = -1, noteTracks = 0;
+    for (int t = 0; t < doc.score().trackCount(); ++t)
+        if (!doc.score().track(t).notes.empty()) {
+            noteTrack = t;
+            ++noteTracks;
+        }
+    MidiImportOptions offer = MidiImportOptions::load();
+    offer.canSplitHands = offer.splitHands = noteTracks == 1;
+    const std::optional<MidiImportOptions> chosen = steps.chooseOptions(offer);
     if (!chosen) return true;
     chosen->save();
+    if (chosen->splitHands && noteTracks == 1) {
+        ScoreCommandContext context{doc.score(), doc.history(), prompts};
+        runSplitTrack(context, SplitRequest{.source = noteTrack,
+                                            .destination1 = Part::RightHand,
+                                            .destination2 = Part::LeftHand,
+                                            .method = SplitMethod::Hands});
+        if (steps.layout) steps.layout(doc.score());
+    }
     if (chosen->removeOverlapping)
         runTidyCommand(TidyCommand::RemoveOverlaps, doc.score(), doc.history(), prompts);
     if (chosen->extendNotes)

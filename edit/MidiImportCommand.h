@@ -17,6 +17,10 @@ struct MidiImportOptions {
     bool removeOverlapping = false;
     bool extendNotes = false;
     bool shortenNotes = false;
+    // Whether the one note track of the file is split into the two hands. Offered, and
+    // chosen at first, only when the file has a single note track; not stored.
+    bool splitHands = false;
+    bool canSplitHands = false;
 
     static MidiImportOptions load();
     void save() const;
@@ -34,8 +38,8 @@ struct MidiImportSteps {
 
 // Reads the MIDI file at `path` into a new score of `doc` (reader messages go to
 // `prompts`; whatever was read is kept), lays it out, asks for the options and runs the
-// chosen clean-ups, each as an undo step. Always succeeds, as an import never refuses a
-// file: an unreadable file gives an empty score.
+// chosen hand split and clean-ups, each as an undo step. Always succeeds, as an import never
+// refuses a file: an unreadable file gives an empty score.
 bool importMidiDocument(CKeystaveDoc& doc, const QString& path, IDocumentPrompts& prompts,
                         const MidiImportSteps& steps);
 

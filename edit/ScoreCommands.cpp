@@ -1,6 +1,7 @@
 #include "ScoreCommands.h"
 
 #include "edit/ScoreTextIds.h"
+#include "edit/UndoStep.h"
 #include "model/BarOperations.h"
 #include "model/NoteOperations.h"
 #include "model/TextFormat.h"
@@ -14,10 +15,7 @@ namespace {
 // Records the step, runs the change, and drops the step when nothing changed.
 template <class Change>
 bool recorded(ScoreCommandContext& c, int label, int32_t kind, int32_t index, Change change) {
-    const bool pushed = c.history.Push(label, kind, index);
-    const bool changed = change();
-    if (!changed && pushed) c.history.DiscardLast();
-    return changed;
+    return recordStep(c.history, label, kind, index, change);
 }
 
 bool validTrack(const CScore& score, int track) {

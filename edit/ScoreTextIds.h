@@ -39,6 +39,7 @@ constexpr int SplittingComplete = 46123;
 constexpr int AnalysingTrack = 46124;
 constexpr int RenameMissingTrack = 46125;
 constexpr int UntitledTrack = 46126;
+constexpr int MidiImportSplitHands = 46127;
 // Dialog texts.
 constexpr int TransposeIntervals = 46130;  // the 25 intervals, ";"-separated
 constexpr int TransposeAll = 46131;

@@ -214,7 +214,8 @@ std::vector<int> splitDestinations(const CScore& score, int source, SplitMethod 
 int splitTrack(CScore& score, const SplitRequest& request) {
     const int source = request.source;
     if (source < 0 || source >= score.trackCount()) return -1;
-    score.rebuildTrack(source);
+    // The methods read the source's chords.
+    if (!score.track(source).chordsvalid) score.rebuildTrack(source);
     const std::vector<int> dest = splitDestinations(score, source, request.method, request.pitch);
     const CTrack& from = score.track(source);
     CTrack one, two;
