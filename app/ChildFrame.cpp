@@ -10,6 +10,7 @@
 #include "app/MidiFileDialogs.h"
 #include "app/OutputDialogs.h"
 #include "app/PlaybackControl.h"
+#include "app/ScoreEditCommands.h"
 #include "app/UserInterface.h"
 #include "edit/MusicXmlImportCommand.h"
 #include "storage/KeystaveDoc.h"
@@ -42,6 +43,8 @@ CChildFrame::CChildFrame(StorageSession& session, IUserInterface& ui, QWidget* p
     outputDialogs_ = std::make_unique<QtOutputDialogs>();
     outputDialogs_->setParentWidget(this);
     setOutputDialogs(*outputDialogs_);
+    scoreCommands_ = std::make_unique<CScoreEditCommands>(
+        *doc_, ui_, this, [this] { return view_->viewMode(); }, [this] { relayout(); });
 }
 
 void CChildFrame::setOutputDialogs(IOutputDialogs& dialogs) {

@@ -13,6 +13,7 @@ namespace ks {
 class CDocumentOutput;
 class CKeystaveDoc;
 class CKeystaveView;
+class CScoreEditCommands;
 class IOutputDialogs;
 class QtOutputDialogs;
 class IUserInterface;
@@ -52,6 +53,8 @@ class CChildFrame : public QMdiSubWindow, public ICommandTarget {
     // Printing and export; its dialogs can be replaced (tests answer from a script).
     CDocumentOutput& output() { return *output_; }
     void setOutputDialogs(IOutputDialogs& dialogs);
+    // The score commands (bars, tracks, transposing, settings); tests replace their dialogs.
+    CScoreEditCommands& scoreCommands() { return *scoreCommands_; }
 
     // Called with the document's new path after it was opened or saved under a name.
     std::function<void(const QString&)> pathChanged;
@@ -84,6 +87,7 @@ class CChildFrame : public QMdiSubWindow, public ICommandTarget {
     CKeystaveView* view_ = nullptr;
     std::unique_ptr<QtOutputDialogs> outputDialogs_;
     std::unique_ptr<CDocumentOutput> output_;
+    std::unique_ptr<CScoreEditCommands> scoreCommands_;
     PlaybackControl* playback_ = nullptr;
     bool solo_ = false;  // play only the part holding the editing cursor
     bool closing_ = false;

@@ -98,6 +98,28 @@ constexpr int Feedback = 33015;
 constexpr int ReleaseNotes = 33010;
 constexpr int CheckForUpdates = 32937;
 constexpr int About = 57664;
+// Score operations
+constexpr int InsertBarBefore = 32815;
+constexpr int InsertBarAfter = 32816;
+constexpr int DeleteBar = 32817;
+constexpr int CropToBars = 32818;
+constexpr int CropToNotes = 32819;
+constexpr int RemoveOverlaps = 32827;
+constexpr int ExtendNotes = 32828;
+constexpr int ShortenNotes = 32829;
+constexpr int TransposeTracks = 32831;
+constexpr int AddTrack = 32853;
+constexpr int DeleteTrack = 32854;
+constexpr int SplitTrack = 32855;
+constexpr int MergeTracks = 32856;
+constexpr int MakePhrase = 32953;
+constexpr int RemovePhrase = 32954;
+constexpr int FlipStems = 32991;
+constexpr int AllocateToPart1 = 32994;  // .. 32997 for parts 0..3
+constexpr int AllocateToNone = 32998;
+constexpr int AutoNoteLength = 33000;
+constexpr int ScoreSettings = 46200;
+constexpr int LyricSettings = 46201;
 }  // namespace ks::Cmd
 
 namespace ks::Pane {

@@ -11,6 +11,7 @@
 #include "app/DocumentLayout.h"
 #include "app/DocumentOutput.h"
 #include "app/KeystaveView.h"
+#include "app/ScoreEditCommands.h"
 #include "app/UserInterface.h"
 #include "edit/LayoutModeCommands.h"
 #include "edit/MidiExportCommand.h"
@@ -58,6 +59,7 @@ std::optional<LayoutCommand> layoutCommandFor(int id) {
 std::optional<CommandState> CChildFrame::commandState(int id) {
     if (auto state = output_->commandState(id)) return state;
     if (std::optional<CommandState> state = playbackCommandState(id)) return state;
+    if (std::optional<CommandState> state = scoreCommands_->commandState(id)) return state;
     if (layoutCommandFor(id))
         return CommandState{view_->viewMode() == ViewMode::Layout && !doc_->score().lines.empty()};
     switch (id) {
@@ -91,6 +93,11 @@ void CChildFrame::runCommand(int id) {
     // Printing and exporting read the whole score: playback stops first.
     if (output_->commandState(id)) stopPlayback();
     if (output_->runCommand(id) || runPlaybackCommand(id)) {
+        refreshTitle();
+        return;
+    }
+    if (scoreCommands_->commandState(id)) {
+        scoreCommands_->runCommand(id);
         refreshTitle();
         return;
     }

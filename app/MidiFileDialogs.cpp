@@ -10,6 +10,7 @@
 #include "app/DocumentLayout.h"
 #include "app/UserInterface.h"
 #include "edit/EditTextIds.h"
+#include "edit/ScoreTextIds.h"
 #include "model/TextTable.h"
 
 namespace ks {
@@ -25,7 +26,11 @@ CMidiFileDlg::CMidiFileDlg(const MidiImportOptions& current, QWidget* parent) : 
     removeOverlapping_->setChecked(current.removeOverlapping);
     extendNotes_->setChecked(current.extendNotes);
     shortenNotes_->setChecked(current.shortenNotes);
-    for (QCheckBox* box : {removeOverlapping_, extendNotes_, shortenNotes_})
+    splitHands_ = new QCheckBox(text(StringId::MidiImportSplitHands), group);
+    splitHands_->setChecked(current.splitHands);
+    splitHands_->setEnabled(current.canSplitHands);
+    canSplitHands_ = current.canSplitHands;
+    for (QCheckBox* box : {splitHands_, removeOverlapping_, extendNotes_, shortenNotes_})
         boxes->addWidget(box);
     layout->addWidget(group);
     // Cancel (or closing the dialog) leaves the file unopened.
@@ -38,7 +43,8 @@ CMidiFileDlg::CMidiFileDlg(const MidiImportOptions& current, QWidget* parent) : 
 }
 
 MidiImportOptions CMidiFileDlg::options() const {
-    return {removeOverlapping_->isChecked(), extendNotes_->isChecked(), shortenNotes_->isChecked()};
+    return {removeOverlapping_->isChecked(), extendNotes_->isChecked(), shortenNotes_->isChecked(),
+            canSplitHands_ && splitHands_->isChecked(), canSplitHands_};
 }
 
 void installMidiImport(CKeystaveDoc& doc, IUserInterface& ui) {

@@ -25,6 +25,8 @@ class CMidiFileDlg : public QDialog {
     QCheckBox* removeOverlapping_;
     QCheckBox* extendNotes_;
     QCheckBox* shortenNotes_;
+    QCheckBox* splitHands_;
+    bool canSplitHands_;
 };
 
 // Lets a document import MIDI files: defaults, layout, the options asked through `ui`

@@ -1,6 +1,7 @@
 #include "LayoutModeCommands.h"
 
 #include "edit/EditTextIds.h"
+#include "edit/UndoStep.h"
 #include "render/layout/AutoSpaceLines.h"
 #include "render/layout/LayoutCommands.h"
 #include "render/layout/TickMapping.h"
@@ -12,10 +13,7 @@ namespace {
 // Records a step, runs the change, and drops the step when nothing changed.
 template <class Change>
 bool step(LayoutCommandContext& c, int label, int32_t kind, int32_t index, Change change) {
-    const bool recorded = c.history.Push(label, kind, index);
-    const bool changed = change();
-    if (!changed && recorded) c.history.DiscardLast();
-    return changed;
+    return recordStep(c.history, label, kind, index, change);
 }
 
 bool resetAll(LayoutCommandContext& c) {

@@ -3,6 +3,7 @@
 #include <QSettings>
 
 #include "edit/EditTextIds.h"
+#include "edit/ScoreCommands.h"
 #include "edit/TidyCommands.h"
 #include "interchange/MidiImport.h"
 
@@ -47,12 +48,31 @@ bool importMidiDocument(CKeystaveDoc& doc, const QString& path, IDocumentPrompts
     importMidiFile(file, *score);
     if (steps.layout) steps.layout(*score, printer);
 
+    // Most piano files hold both hands in one track: then the split is offered.
+    int noteTrack = -1, noteTracks = 0;
+    for (int t = 0; t < score->trackCount(); ++t)
+        if (!score->track(t).notes.empty()) {
+            noteTrack = t;
+            ++noteTracks;
+        }
     std::optional<MidiImportOptions> chosen = MidiImportOptions{};
-    if (steps.chooseOptions) chosen = steps.chooseOptions(MidiImportOptions::load());
+    if (steps.chooseOptions) {
+        MidiImportOptions offer = MidiImportOptions::load();
+        offer.canSplitHands = offer.splitHands = noteTracks == 1;
+        chosen = steps.chooseOptions(offer);
+    }
     if (!chosen) return false;  // cancelled: nothing is opened
     doc.adoptScore(std::move(score), printer);
     if (!steps.chooseOptions) return true;
     chosen->save();
+    if (chosen->splitHands && noteTracks == 1) {
+        ScoreCommandContext context{doc.score(), doc.history(), prompts};
+        runSplitTrack(context, SplitRequest{.source = noteTrack,
+                                            .destination1 = Part::RightHand,
+                                            .destination2 = Part::LeftHand,
+                                            .method = SplitMethod::Hands});
+        if (steps.layout) steps.layout(doc.score(), doc.printer());
+    }
     if (chosen->removeOverlapping)
         runTidyCommand(TidyCommand::RemoveOverlaps, doc.score(), doc.history(), prompts);
     if (chosen->extendNotes)

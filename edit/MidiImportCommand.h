@@ -17,6 +17,10 @@ struct MidiImportOptions {
     bool removeOverlapping = false;
     bool extendNotes = false;
     bool shortenNotes = false;
+    // Whether the one note track of the file is split into the two hands. Offered, and
+    // chosen at first, only when the file has a single note track; not stored.
+    bool splitHands = false;
+    bool canSplitHands = false;
 
     static MidiImportOptions load();
     void save() const;
@@ -35,7 +39,7 @@ struct MidiImportSteps {
 
 // Reads the MIDI file at `path` into a new score (reader messages go to `prompts`;
 // whatever was read is kept), lays it out, asks for the options, gives the score to
-// `doc` and runs the chosen clean-ups, each as an undo step. An unreadable file gives an
+// `doc` and runs the chosen hand split and clean-ups, each as an undo step. An unreadable file gives an
 // empty score; only Cancel in the options dialog refuses the file (false), and then the
 // document is unchanged.
 bool importMidiDocument(CKeystaveDoc& doc, const QString& path, IDocumentPrompts& prompts,

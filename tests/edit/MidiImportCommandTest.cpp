@@ -5,6 +5,7 @@
 #include "edit/EditTextIds.h"
 #include "edit/MidiExportCommand.h"
 #include "edit/MidiImportCommand.h"
+#include "edit/ScoreTextIds.h"
 #include "interchange/MidiFile.h"
 #include "model/TextTable.h"
 #include "storage/StorageSession.h"
@@ -136,4 +137,50 @@ TEST_F(MidiImportCommand, ExportWritesTheFileAndReportsInTheStatusArea) {
         exportMidiDocument(doc.score(), workPath(QStringLiteral("no/such/folder/x.mid")), prompts));
     EXPECT_EQ(prompts.statuses.last(), text(StringId::ErrorSavingMidiFile));
     EXPECT_FALSE(prompts.messages.isEmpty());
+}
+
+TEST_F(MidiImportCommand, AOneTrackPianoFileArrivesSplitIntoHands) {
+    CMidiFile f;
+    f.division = 96;
+    CMidiTrack piano;
+    piano.name = QStringLiteral("Piano");
+    for (int bar = 0; bar < 4; ++bar) {
+        piano.AddNote(bar * 384, 43, 80, 384);  // a held bass
+        for (int beat = 0; beat < 4; ++beat)
+            piano.AddNote(bar * 384 + beat * 96, 72 + beat, 90, 96);
+    }
+    f.tracks = {piano};
+    const QString path = workPath(QStringLiteral("piano.mid"));
+    ASSERT_TRUE(f.Write(path).ok);
+
+    answer = std::nullopt;
+    steps.chooseOptions = [this](const MidiImportOptions& current) {
+        offered = current;
+        MidiImportOptions chosen = current;
+        return std::optional<MidiImportOptions>(chosen);
+    };
+    ASSERT_TRUE(doc.open(path));
+    ASSERT_TRUE(offered.has_value());
+    EXPECT_TRUE(offered->canSplitHands);
+    EXPECT_TRUE(offered->splitHands);  // on by default for one note track
+    const CScore& s = doc.score();
+    EXPECT_EQ(labels(), QStringList{text(StringId::SplitTrack)});
+    const int right = s.trackOfPart(Part::RightHand);
+    const int left = s.trackOfPart(Part::LeftHand);
+    ASSERT_GE(right, 0);
+    ASSERT_GE(left, 0);
+    for (const CNote& n : s.track(right).notes)
+        EXPECT_GE(n.pitch, 72);
+    for (const CNote& n : s.track(left).notes)
+        EXPECT_EQ(n.pitch, 43);
+    EXPECT_FALSE(s.track(left).notes.empty());
+
+    // Declined, the file keeps its one track in the right hand.
+    steps.chooseOptions = [](MidiImportOptions current) {
+        current.splitHands = false;
+        return std::optional<MidiImportOptions>(current);
+    };
+    ASSERT_TRUE(doc.open(path));
+    EXPECT_TRUE(labels().isEmpty());
+    EXPECT_LT(doc.score().trackOfPart(Part::LeftHand), 0);
 }
