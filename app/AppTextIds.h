@@ -111,4 +111,5 @@ constexpr int OnePageExported = 41509;  // "%s": where
 constexpr int PagesExported = 41510;    // "%d", "%s": how many, where
 constexpr int ExportCancelled = 41512;
 constexpr int ExportCancelledPartly = 41513;  // "%d of %d" pages written
+constexpr int MusicXmlDocumentFilter = 41515;
 }  // namespace ks::StringId

@@ -33,6 +33,9 @@ void addPatterns(QStringList& to, const QStringList& patterns) {
 const std::vector<DocumentReader>& documentReaders() {
     static const std::vector<DocumentReader> readers = {
         {StringId::ScoreDocumentFilter, "*.xml", isBareScoreDocument, readBareDocument},
+        // MusicXML is read through the document's own MusicXML hook, after these readers;
+        // it appears here for its place in the Open dialog.
+        {StringId::MusicXmlDocumentFilter, "*.musicxml; *.mxl; *.xml", nullptr, nullptr},
     };
     return readers;
 }
