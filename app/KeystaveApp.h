@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 #include <functional>
 #include <memory>
@@ -15,6 +16,7 @@
 namespace ks {
 
 class CChildFrame;
+class CFileFinderDialog;
 class CMainFrame;
 class IUserInterface;
 class SingleInstance;
@@ -88,6 +90,8 @@ class CKeystaveApp : public QObject, public ICommandTarget {
     void feedbackPrompt();
     void openSitePage(const QString& page);
     void showAbout();
+    // The file finder: one window, brought forward when open already.
+    void showFileFinder();
 
     IUserInterface& ui_;
     AppOptions options_;
@@ -97,6 +101,7 @@ class CKeystaveApp : public QObject, public ICommandTarget {
     std::unique_ptr<CMainFrame> frame_;
     RecentFiles recent_;
     bool shutDown_ = false;
+    QPointer<CFileFinderDialog> finder_;
 };
 
 }  // namespace ks
