@@ -27,6 +27,7 @@
 #include "app/UserInterface.h"
 #include "app/Version.h"
 #include "interchange/MusicXmlStringIds.h"
+#include "app/finder/FileFinderDialog.h"
 #include "model/TextFormat.h"
 #include "model/TextTable.h"
 #include "render/ColourScheme.h"
@@ -308,6 +309,7 @@ std::optional<CommandState> CKeystaveApp::commandState(int id) {
         case Cmd::Feedback:
         case Cmd::InternetSettings:
         case Cmd::CustomColours:
+        case Cmd::FileSearch:
             return CommandState{};
         case Cmd::Library:
             return CommandState{readFlag(*programSettings(), SettingKey::EnableWeb, true)};
@@ -373,9 +375,33 @@ void CKeystaveApp::runCommand(int id) {
             dialog.exec();
             break;
         }
+        case Cmd::FileSearch:
+            showFileFinder();
+            break;
         default:
             break;
     }
+}
+
+void CKeystaveApp::showFileFinder() {
+    if (!finder_) {
+        // Load File opens each file as File Open does, within the limit of documents.
+        finder_ = new CFileFinderDialog(
+            processFinderIndex(),
+            [this](const QString& path) {
+                if (documentCount() >= kMaxDocuments) {
+                    ui_.showMessage(StringId::TooManyFilesOpen, {});
+                    return false;
+                }
+                openDocumentFile(path);
+                return true;
+            },
+            frame_.get());
+        finder_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    finder_->show();
+    finder_->raise();
+    finder_->activateWindow();
 }
 
 }  // namespace ks

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 #include <functional>
 #include <memory>
@@ -16,6 +17,7 @@ namespace ks {
 
 class BritishQtTexts;
 class CChildFrame;
+class CFileFinderDialog;
 class CMainFrame;
 class DialogTitleFitter;
 class SiteCheck;
@@ -94,6 +96,8 @@ class CKeystaveApp : public QObject, public ICommandTarget {
     void feedbackPrompt();
     void openSitePage(const QString& page);
     void showAbout();
+    // The file finder: one window, brought forward when open already.
+    void showFileFinder();
 
     IUserInterface& ui_;
     AppOptions options_;
@@ -106,6 +110,7 @@ class CKeystaveApp : public QObject, public ICommandTarget {
     std::unique_ptr<DialogTitleFitter> titleFitter_;
     std::unique_ptr<BritishQtTexts> qtTexts_;
     bool shutDown_ = false;
+    QPointer<CFileFinderDialog> finder_;
 };
 
 }  // namespace ks

@@ -20,6 +20,7 @@
 #include "storage/KeystaveDoc.h"
 #include "storage/StorageSession.h"
 #include "support/BenchmarkScore.h"
+#include "support/OffscreenMain.h"
 #include "tests/app/FakeUserInterface.h"
 
 using namespace ks;
@@ -214,15 +215,5 @@ BENCHMARK(BM_FollowPlayback)
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir root;
-    qputenv("XDG_CONFIG_HOME", (root.path() + "/config").toLocal8Bit());
-    qputenv("KEYSTAVES_DATA_DIR", (root.path() + "/data").toLocal8Bit());
-    qputenv("KEYSTAVES_TEMP_DIR", root.path().toLocal8Bit());
-    QApplication app(argc, argv);
-    loadMusicFont();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return ks::runOffscreenBenchmarks(argc, argv);
 }

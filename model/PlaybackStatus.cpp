@@ -30,8 +30,12 @@ QString statusTimeText(const CScore& score, const CPlayBackMap& map, int32_t pos
                        const QString& format) {
     const int32_t bpm = playbackTempo(score);
     const int64_t now = secondsOf(positionTicks, bpm, score.ppqn);
-    const int64_t total = secondsOf(map.ScoreToPlay(score.length), bpm, score.ppqn);
+    const int64_t total = performanceSeconds(score, map);
     return formatText(format, {now / 60, now % 60, total / 60, total % 60});
+}
+
+int64_t performanceSeconds(const CScore& score, const CPlayBackMap& map) {
+    return secondsOf(map.ScoreToPlay(score.length), playbackTempo(score), score.ppqn);
 }
 
 QString statusTempoText(int32_t bpm, const QString& format) {

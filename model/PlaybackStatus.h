@@ -21,6 +21,10 @@ QString statusPositionText(const CScore& score, int32_t scoreTick,
 QString statusTimeText(const CScore& score, const CPlayBackMap& map, int32_t positionTicks,
                        const QString& format = QStringLiteral(" %.2d:%.2d / %.2d:%.2d"));
 
+// The playing time of the whole performance (the score length through the performance
+// map) in whole seconds, at the playback tempo.
+int64_t performanceSeconds(const CScore& score, const CPlayBackMap& map);
+
 // " %dbpm ".
 QString statusTempoText(int32_t bpm, const QString& format = QStringLiteral(" %dbpm "));
 

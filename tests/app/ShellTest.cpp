@@ -150,8 +150,7 @@ TEST_F(Shell, LaterIssuesCommandsAreVisibleButDisabled) {
     start();
     CMainFrame& frame = *app->frame();
     frame.updateCommandStates();
-    for (int id : {Cmd::MusicMode, Cmd::HelpIndex, Cmd::CheckForUpdates, Cmd::FileSearch,
-                   Cmd::EditPaste}) {
+    for (int id : {Cmd::MusicMode, Cmd::HelpIndex, Cmd::CheckForUpdates, Cmd::EditPaste}) {
         ASSERT_NE(frame.action(id), nullptr) << id;
         EXPECT_FALSE(frame.action(id)->isEnabled()) << id;
         EXPECT_FALSE(frame.routeCommand(id)) << id;
