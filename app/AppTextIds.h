@@ -97,4 +97,22 @@ constexpr int MusicModeName = 41303;
 constexpr int PagePane = 41304;
 constexpr int PositionPane = 41305;
 constexpr int TempoPane = 41306;
+// Music mode.
+constexpr int EditingPane = 44610;  // "Editing : %s"
+constexpr int AnnotationModeName = 44611;
+constexpr int LyricModeName = 44612;
+constexpr int TupletModeName = 44613;
+constexpr int GraceModeName = 44614;
+constexpr int MenuMusic = 44620;
+constexpr int MenuTrack = 44621;
+constexpr int LabelPart1 = 44622;  // .. 44625
+constexpr int LabelNextPart = 44626;
+constexpr int LabelPreviousPart = 44627;
+constexpr int LabelSectionMarker = 44628;
+constexpr int LabelNoteLengths = 44629;
+constexpr int LabelAllocateRightHand = 44670;  // .. 44674: parts 0..3, then none
+constexpr int GoToBarTitle = 44640;
+constexpr int GoToBarPrompt = 44641;  // "Bar number (1 - %d):"
+constexpr int NoteLengthsTitle = 44650;
+constexpr int NoteLengthName0 = 44651;  // .. 44666, by length index
 }  // namespace ks::StringId

@@ -57,8 +57,7 @@ int32_t steppedCursorTime(const CScore& score, int32_t start, int32_t step, int 
         }
         return static_cast<int32_t>(std::max<int64_t>(t, 0));
     }
-    t = bars ? score.barStart(score.barAtTick(start) + 1)
-             : int64_t(start) + step - start % step;
+    t = bars ? score.barStart(score.barAtTick(start) + 1) : int64_t(start) + step - start % step;
     return static_cast<int32_t>(std::clamp<int64_t>(t, 0, lastCursorTick(score, step)));
 }
 

@@ -13,10 +13,10 @@ struct EditContext {
 
 // What an editing operation did, so the caller refreshes as little as it may.
 enum class EditOutcome {
-    Nothing,        // nothing changed
-    Selection,      // the cursor or selection changed: scroll it into view and repaint
-    Score,          // the score changed: lay out again and repaint
-    ScoreLengthened // ... and it grew, so every line changes
+    Nothing,         // nothing changed
+    Selection,       // the cursor or selection changed: scroll it into view and repaint
+    Score,           // the score changed: lay out again and repaint
+    ScoreLengthened  // ... and it grew, so every line changes
 };
 
 }  // namespace ks

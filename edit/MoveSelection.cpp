@@ -96,8 +96,9 @@ EditOutcome moveSelection(EditContext& ctx, int32_t dt, int32_t dp, bool copy) {
     }
     const int64_t newEnd = int64_t(x.end) + dt;
     const bool grows = newEnd > score.length;
-    const int label = copy ? StringId::CopyNotes : dt != 0 ? StringId::MoveNotes
-                                                           : StringId::TransposeNotes;
+    const int label = copy      ? StringId::CopyNotes
+                      : dt != 0 ? StringId::MoveNotes
+                                : StringId::TransposeNotes;
     ctx.history.Push(label, grows ? UndoKind::Score : UndoKind::Track, grows ? 0 : t);
     if (grows) score.setLength(static_cast<int32_t>(std::min<int64_t>(newEnd, INT32_MAX)));
     track = score.trackPtr(t);

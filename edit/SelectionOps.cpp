@@ -9,10 +9,9 @@ namespace {
 // Index of the first note starting at or after `tick`.
 int firstNoteFrom(const CTrack& track, int32_t tick) {
     const auto& notes = track.notes.items();
-    return static_cast<int>(
-        std::lower_bound(notes.begin(), notes.end(), tick,
-                         [](const CNote& n, int32_t t) { return n.time < t; }) -
-        notes.begin());
+    return static_cast<int>(std::lower_bound(notes.begin(), notes.end(), tick,
+                                             [](const CNote& n, int32_t t) { return n.time < t; }) -
+                            notes.begin());
 }
 
 // The note `index` and the tied pieces that continue it.
@@ -149,7 +148,7 @@ void keepSelectionValid(CScore& score) {
     s.hand = std::clamp(s.hand, 0, kPartCount - 1);
     s.pitchlo = std::clamp(s.pitchlo, 0, 127);
     s.pitchhi = std::clamp(s.pitchhi, 0, 127);
-    s.timestart = std::max(s.timestart, 0);
+    s.timestart = std::clamp(s.timestart, 0, std::max(score.length - 1, 0));
     if (s.timeend <= s.timestart) s.timeend = s.timestart + 1;
     std::erase_if(s.objects, [&](const CEventRef& r) { return !eventOf(score, r); });
     if (!eventOf(score, s.currentObject)) s.currentObject = CEventRef{};
@@ -180,7 +179,7 @@ CEvent* eventOf(CScore& score, const CEventRef& ref) {
     if (!e) return nullptr;
     CTrack* track = ref.track == kAnnotationTrackRef ? &score.annotationTrack
                     : ref.track == kTempoTrackRef    ? &score.tempoTrack
-                                                     : &score.tracks[static_cast<size_t>(ref.track)];
+                                                  : &score.tracks[static_cast<size_t>(ref.track)];
     return &track->events[ref.index];
 }
 

@@ -67,9 +67,9 @@ struct CSelection {
     // --- runtime state, not stored ---
     int32_t dragDx = 0;  // offset of a selection or object being dragged, page units
     int32_t dragDy = 0;
-    CEventRef currentObject;          // the annotation, marker or tempo mark being edited
-    std::vector<CNoteRef> notes;      // selected notes of the current part's track, sorted
-    std::vector<CEventRef> objects;   // selected annotations and markers
+    CEventRef currentObject;         // the annotation, marker or tempo mark being edited
+    std::vector<CNoteRef> notes;     // selected notes of the current part's track, sorted
+    std::vector<CEventRef> objects;  // selected annotations and markers
 
     int32_t pitchTop() const { return pitchlo; }
     int32_t pitchBottom() const { return pitchhi; }

@@ -19,12 +19,13 @@ class Cursor : public IsolatedStorageTest {
     void SetUp() override {
         IsolatedStorageTest::SetUp();
         // Bar 1: C4 crotchet at 0, a chord E4+G4 at 96, a C5 at 288 tied over the bar line.
-        score = scoreWithTrack({{.time = 0, .duration = 96, .pitch = 60},
-                                {.time = 96, .duration = 96, .pitch = 64},
-                                {.time = 96, .duration = 96, .pitch = 67},
-                                {.time = 288, .duration = 96, .flags = NoteFlag::TieStart, .pitch = 72},
-                                {.time = 384, .duration = 96, .flags = NoteFlag::TieEnd, .pitch = 72}},
-                               4);
+        score =
+            scoreWithTrack({{.time = 0, .duration = 96, .pitch = 60},
+                            {.time = 96, .duration = 96, .pitch = 64},
+                            {.time = 96, .duration = 96, .pitch = 67},
+                            {.time = 288, .duration = 96, .flags = NoteFlag::TieStart, .pitch = 72},
+                            {.time = 384, .duration = 96, .flags = NoteFlag::TieEnd, .pitch = 72}},
+                           4);
         score.rebuildAllTracks();
         history = std::make_unique<CUndoHistory>(&score);
     }
@@ -146,8 +147,8 @@ TEST_F(Cursor, ClickSnapsToTheStepWhenNoNoteIsHit) {
         size_t expectNotes;
     };
     const Case cases[] = {
-        {120, 50, 96, 0},   // 120 + 24 = 144 -> 96
-        {170, 50, 192, 0},  // 170 + 24 = 194 -> 192
+        {120, 50, 96, 0},     // 120 + 24 = 144 -> 96
+        {170, 50, 192, 0},    // 170 + 24 = 194 -> 192
         {1530, 50, 1440, 0},  // clamped to length - step
         {10, 61, 0, 1},       // beside C4: widened by a semitone, C4 selected
         {150, 66, 96, 1},     // overlapping the chord at 96, G4 is a semitone away
