@@ -112,4 +112,22 @@ constexpr int PagesExported = 41510;    // "%d", "%s": how many, where
 constexpr int ExportCancelled = 41512;
 constexpr int ExportCancelledPartly = 41513;  // "%d of %d" pages written
 constexpr int MusicXmlDocumentFilter = 41515;
+// Music mode.
+constexpr int EditingPane = 48610;  // "Editing : %s"
+constexpr int AnnotationModeName = 48611;
+constexpr int LyricModeName = 48612;
+constexpr int TupletModeName = 48613;
+constexpr int GraceModeName = 48614;
+constexpr int MenuMusic = 48620;
+constexpr int MenuTrack = 48621;
+constexpr int LabelPart1 = 48622;  // .. 48625
+constexpr int LabelNextPart = 48626;
+constexpr int LabelPreviousPart = 48627;
+constexpr int LabelSectionMarker = 48628;
+constexpr int LabelNoteLengths = 48629;
+constexpr int LabelAllocateRightHand = 48670;  // .. 48674: parts 0..3, then none
+constexpr int GoToBarTitle = 48640;
+constexpr int GoToBarPrompt = 48641;  // "Bar number (1 - %d):"
+constexpr int NoteLengthsTitle = 48650;
+constexpr int NoteLengthName0 = 48651;  // .. 48666, by length index
 }  // namespace ks::StringId

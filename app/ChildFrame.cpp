@@ -6,6 +6,7 @@
 #include "app/DocumentLayout.h"
 #include "app/DocumentOutput.h"
 #include "app/DocumentReaders.h"
+#include "app/GoToBarDialog.h"
 #include "app/KeystaveView.h"
 #include "app/MidiFileDialogs.h"
 #include "app/OutputDialogs.h"
@@ -39,6 +40,12 @@ CChildFrame::CChildFrame(StorageSession& session, IUserInterface& ui, QWidget* p
     view_ = new CKeystaveView(*doc_, this);
     view_->togglePlayback = [this] { togglePlayback(); };
     view_->stopPlayback = [this] { stopPlayback(); };
+    view_->showMessage = [this](int id) { ui_.showMessage(id, {}); };
+    view_->askBarNumber = [this](int current, int count) -> std::optional<int> {
+        CGotoBarDlg dialog(current, count, this);
+        if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+        return dialog.bar();
+    };
     setWidget(view_);
     outputDialogs_ = std::make_unique<QtOutputDialogs>();
     outputDialogs_->setParentWidget(this);

@@ -55,6 +55,16 @@ constexpr int CustomColours = 41105;
 constexpr int GridLines = 32793;
 constexpr int PaperColour = 32771;
 constexpr int NotePanel = 32958;
+// Music mode
+constexpr int ChoosePart1 = 32821;  // .. 32824: parts 0..3
+constexpr int NextPart = 32825;
+constexpr int PreviousPart = 32826;
+constexpr int SectionMarker = 33014;
+// Track select mode
+constexpr int PreviousTrack = 32944;
+constexpr int NextTrack = 32945;
+constexpr int AllocateRightHand = 32994;  // .. 32997: parts 0..3
+constexpr int AllocateNone = 32998;
 // Settings
 constexpr int UseDefaultSettings = 32774;
 constexpr int SaveSettingsAsDefault = 32775;

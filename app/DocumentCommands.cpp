@@ -90,9 +90,18 @@ std::optional<CommandState> CChildFrame::commandState(int id) {
 }
 
 void CChildFrame::runCommand(int id) {
-    // Printing and exporting read the whole score: playback stops first.
-    if (output_->commandState(id)) stopPlayback();
-    if (output_->runCommand(id) || runPlaybackCommand(id)) {
+    // Printing and exporting read the whole score: playback stops first. Music and Track
+    // select mode keep the bars in the long line's positions: the pages are laid out
+    // again for the output, and the view's lines afterwards.
+    const bool output = output_->commandState(id).has_value();
+    if (output) {
+        stopPlayback();
+        if (view_->viewMode() == ViewMode::Music || view_->viewMode() == ViewMode::TrackSelect)
+            layOutDocument(doc_->score(), doc_->printer());
+    }
+    const bool done = output_->runCommand(id) || runPlaybackCommand(id);
+    if (output) view_->documentChanged();
+    if (done) {
         refreshTitle();
         return;
     }

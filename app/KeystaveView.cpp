@@ -14,8 +14,10 @@
 #include "app/PageBackground.h"
 #include "app/PlaybackControl.h"
 #include "app/PlaybackTextIds.h"
+#include "app/ViewModeRules.h"
 #include "app/ZoomDialog.h"
 #include "app/ZoomRules.h"
+#include "edit/SelectionOps.h"
 #include "model/PlaybackStatus.h"
 #include "model/PlaybackTempo.h"
 #include "model/TextFormat.h"
@@ -54,6 +56,10 @@ int CKeystaveView::pageCount() const {
 }
 
 QSize CKeystaveView::scrollSize() const {
+    if (musicLike()) {
+        const QSize units = musicContentUnits();
+        return QSize(unitsToPixels(units.width(), zoom()), unitsToPixels(units.height(), zoom()));
+    }
     return pageScrollSize(page(), zoom());
 }
 
@@ -86,14 +92,6 @@ QPoint CKeystaveView::pageOrigin() const {
     return {x, y};
 }
 
-void CKeystaveView::setViewMode(int mode) {
-    if (mode != ViewMode::Page && mode != ViewMode::Layout) return;
-    if (mode == state_.mode) return;
-    state_.mode = mode;
-    layOutDocument(doc_.score(), doc_.printer());
-    documentChanged();
-}
-
 void CKeystaveView::setPage(int page) {
     page = std::clamp(page, 0, pageCount() - 1);
     if (page == state_.page) return;
@@ -115,10 +113,14 @@ void CKeystaveView::setZoom(int zoom) {
     updateScrollBars();
     horizontalScrollBar()->setValue(unitsToPixels(ux, zoom) - middle.x());
     verticalScrollBar()->setValue(unitsToPixels(uy, zoom) - middle.y());
+    if (state_.mode == ViewMode::Music) ensureCursorVisible();
     viewport()->update();
 }
 
 void CKeystaveView::documentChanged() {
+    // A relayout of the pages put the bars back in their page positions.
+    if (musicLike()) layOutViewLines();
+    keepSelectionValid(doc_.score());
     state_.page = std::clamp(state_.page, 0, pageCount() - 1);
     updateScrollBars();
     overlay_ = currentOverlay();
@@ -126,20 +128,29 @@ void CKeystaveView::documentChanged() {
 }
 
 QString CKeystaveView::paneText(int pane) const {
+    const CScore& score = doc_.score();
+    const bool music = state_.mode == ViewMode::Music;
     switch (pane) {
         case Pane::Mode:
-            return text(state_.mode == ViewMode::Layout ? StringId::LayoutModeName
-                                                        : StringId::PageModeName);
+            return modePaneText(state_.mode, score.selection.mode);
         case Pane::Page:
+            if (musicLike()) return QString();
             return formatText(text(StringId::PagePane),
                               {int64_t(state_.page + 1), int64_t(pageCount())});
-        case Pane::Editing:
-            return QString();  // only Music mode names the track being edited
+        case Pane::Editing: {
+            // Only Music mode names the track being edited.
+            const int t = score.trackOfPart(score.selection.hand);
+            if (!music || t < 0) return QString();
+            return formatText(text(StringId::EditingPane), {score.track(t).title});
+        }
         case Pane::Position: {
-            // Outside Music mode the pane shows the playback position.
-            const CScore& score = doc_.score();
-            return statusPositionText(score, score.playbackMap.PlayToScore(score.playbackCursor),
-                                      text(StringId::PositionPane));
+            // Music mode shows the cursor, other modes (and a playing score) the playback
+            // position.
+            const bool playing = playback_ && playback_->isPlaying(&score);
+            const int32_t tick = music && !playing
+                                     ? score.selection.timestart
+                                     : score.playbackMap.PlayToScore(score.playbackCursor);
+            return statusPositionText(score, tick, text(StringId::PositionPane));
         }
         case Pane::Time: {
             const CScore& score = doc_.score();
@@ -155,6 +166,7 @@ QString CKeystaveView::paneText(int pane) const {
 
 std::optional<CommandState> CKeystaveView::commandState(int id) {
     if (playbackCommand(id)) return CommandState{playback_ != nullptr};
+    if (std::optional<CommandState> state = musicCommandState(id)) return state;
     const bool pageLike = state_.mode == ViewMode::Page || state_.mode == ViewMode::Layout;
     switch (id) {
         case Cmd::PageMode:
@@ -181,6 +193,7 @@ std::optional<CommandState> CKeystaveView::commandState(int id) {
 }
 
 void CKeystaveView::runCommand(int id) {
+    if (runMusicCommand(id)) return;
     switch (id) {
         case Cmd::Rewind:
         case Cmd::StepBack:
@@ -301,6 +314,14 @@ int CKeystaveView::lineAt(int64_t pageY) const {
 }
 
 void CKeystaveView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && state_.mode == ViewMode::Music) {
+        musicPress(event);
+        return;
+    }
+    if (event->button() == Qt::LeftButton && state_.mode == ViewMode::TrackSelect) {
+        trackSelectPress(event);
+        return;
+    }
     if (state_.mode != ViewMode::Layout || event->button() != Qt::LeftButton) {
         QAbstractScrollArea::mousePressEvent(event);
         return;
@@ -317,9 +338,25 @@ void CKeystaveView::mousePressEvent(QMouseEvent* event) {
 void CKeystaveView::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
     painter.fillRect(event->rect(), kDesk);
-    paintPage(painter, event->rect());
+    if (musicLike())
+        paintMusic(painter, event->rect());
+    else
+        paintPage(painter, event->rect());
     painter.end();
     if (painted) painted();
+}
+
+QRect CKeystaveView::beginPainting(QPainter& painter, const QRect& pixels) const {
+    painter.save();
+    painter.setClipRect(pixels);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    const int z = zoom();
+    const QPoint origin = pageOrigin();
+    return QRect(int(pixelsToUnits(pixels.left() - origin.x(), z)),
+                 int(pixelsToUnits(pixels.top() - origin.y(), z)),
+                 int(pixelsToUnits(pixels.width(), z)) + 2,
+                 int(pixelsToUnits(pixels.height(), z)) + 2);
 }
 
 void CKeystaveView::paintPage(QPainter& painter, const QRect& dirty) {
@@ -331,14 +368,7 @@ void CKeystaveView::paintPage(QPainter& painter, const QRect& dirty) {
     painter.fillRect(pageRect.translated(3, 3).intersected(dirty), QColor(90, 90, 90));
     const QRect visiblePixels = dirty.intersected(pageRect);
     if (visiblePixels.isEmpty()) return;
-    painter.save();
-    painter.setClipRect(visiblePixels);
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setRenderHint(QPainter::TextAntialiasing, true);
-    const QRect visibleUnits(int(pixelsToUnits(visiblePixels.left() - origin.x(), z)),
-                             int(pixelsToUnits(visiblePixels.top() - origin.y(), z)),
-                             int(pixelsToUnits(visiblePixels.width(), z)) + 2,
-                             int(pixelsToUnits(visiblePixels.height(), z)) + 2);
+    const QRect visibleUnits = beginPainting(painter, visiblePixels);
     PainterSurface surface(CSurface::Kind::Screen, painter, z / 1000.0, QPointF(origin),
                            visibleUnits);
     CViewState view = state_;

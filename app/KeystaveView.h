@@ -4,11 +4,12 @@
 
 #include <QAbstractScrollArea>
 #include <functional>
+#include <optional>
 
 #include "app/CommandTarget.h"
-#include "render/layout/PageGeometry.h"
 #include "render/draw/DrawContext.h"
 #include "render/draw/PlaybackOverlay.h"
+#include "render/layout/PageGeometry.h"
 
 namespace ks {
 
@@ -24,7 +25,8 @@ class CKeystaveView : public QAbstractScrollArea, public ICommandTarget {
     void runCommand(int id) override;
 
     int viewMode() const { return state_.mode; }
-    // Page (1) or Layout (2); other modes are not shown by this view yet.
+    // Page (1), Layout (2), Music (3) or Track select (5). Refused while the mode is 4;
+    // the same mode again does nothing.
     void setViewMode(int mode);
     int currentPage() const { return state_.page; }
     int pageCount() const;
@@ -45,6 +47,41 @@ class CKeystaveView : public QAbstractScrollArea, public ICommandTarget {
 
     // Called after every paint of the viewport, for measuring.
     std::function<void()> painted;
+
+    // --- Music and Track select mode (ViewModes.cpp, ViewMusic.cpp, ViewMouse.cpp) ---
+    // The view's own lines: the whole piece as one line (Music mode) or one line per
+    // track (Track select mode); empty in Page and Layout mode.
+    const std::vector<CScoreLine>& viewLines() const { return state_.lines; }
+    // Scrolls the cursor (or, following playback, the playback cursor) into view.
+    void ensureCursorVisible(bool followPlayback = false);
+    // The cursor or selection changed: scroll it into view and repaint.
+    void selectionChanged();
+    // The score changed through an edit of this view: lay out again and repaint.
+    void scoreEdited();
+    // A viewport pixel in page units (the long line's units in Music mode).
+    QPoint unitsAt(QPoint pixel) const;
+    // The viewport pixels of a rectangle in page units.
+    QRect pixelsOf(const QRect& units) const;
+    // Mouse-drag state: 0 idle, 1 rubber band, 2 dragging the selection, 3 moving an
+    // object, 4/5 resizing a wedge by its left/right end, 6 Layout click, 7 Track click.
+    int dragState() const { return drag_.state; }
+    // The cursor box in viewport pixels (Music mode).
+    QRect cursorPixels() const;
+
+    // Hooks the document window fills; each does nothing when unset.
+    // The help page of a mode ("MUSICMODE.HTM", ...), shown when dynamic help is on.
+    std::function<void(const QString& page)> helpPageRequested;
+    // Closes a running print preview before the mode changes.
+    std::function<void()> closePrintPreview;
+    // The mode changed: the frame swaps the mode menu and the note-length window.
+    std::function<void(int mode)> viewModeChanged;
+    // A message of the text table in a message box.
+    std::function<void(int textId)> showMessage;
+    // Asks for a bar number (Go to Bar) pre-filled with `current`, 1 .. `count`; empty
+    // when cancelled.
+    std::function<std::optional<int>(int current, int count)> askBarNumber;
+    // Track select mode: allocate the highlighted track to a part (0..3; -1 removes it).
+    std::function<void(int track, int part)> allocateTrack;
 
     // --- playback (ViewPlayback.cpp) ---
     // The playback that plays this view's document; null: no playback cursor is shown.
@@ -75,16 +112,61 @@ class CKeystaveView : public QAbstractScrollArea, public ICommandTarget {
     void wheelEvent(QWheelEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     // Tab belongs to playback, not to moving the focus.
     bool focusNextPrevChild(bool next) override;
 
   private:
+    // What a mouse drag is doing.
+    struct Drag {
+        int state = 0;
+        QPoint press;    // viewport pixels
+        QPoint current;  // viewport pixels
+        Qt::KeyboardModifiers modifiers;
+        CEventRef object;  // the object moved or resized (states 3-5)
+        CEvent original;   // ... as it was at the press
+        bool moved = false;
+    };
+
     void updateScrollBars();
+    // Scrolls `bar` so the span [low, high] of the client (pixels) keeps `margin` from
+    // both edges, the near edge winning.
+    static void keepInside(QScrollBar* bar, int low, int high, int margin, int client);
+    // Music and Track select mode (ViewMusic.cpp).
+    bool musicLike() const;
+    void layOutViewLines();
+    // Size of the long lines with the page margins around them, in page units.
+    QSize musicContentUnits() const;
+    void paintMusic(QPainter& painter, const QRect& dirty);
+    // The view state as drawn, with the lines cut to the visible part of `units`.
+    CViewState drawnState(const QRect& units) const;
+    QRect visibleUnits() const;
+    // The edit commands of Music and Track select mode (ViewModes.cpp).
+    std::optional<CommandState> musicCommandState(int id) const;
+    bool runMusicCommand(int id);
+    bool musicKey(QKeyEvent* event);
+    void goToBar();
+    void toggleSectionMarker();
+    void afterEdit(int outcome);
+    // Mouse (ViewMouse.cpp).
+    void musicPress(QMouseEvent* event);
+    void musicMove(QMouseEvent* event);
+    void musicRelease(QMouseEvent* event);
+    void trackSelectPress(QMouseEvent* event);
+    std::vector<EventHitRect> visibleHitRects() const;
+    // The tick and pitch under a point of the long line (page units).
+    int32_t tickAtUnits(int32_t x) const;
+    int32_t pitchAtUnits(int32_t y) const;
+    void updateHoverCursor(QPoint pixel);
     PageGeometry page() const;
     // Where page point (0, 0) lands in the viewport, in pixels.
     QPoint pageOrigin() const;
     void paintPage(QPainter& painter, const QRect& dirty);
+    // Saves the painter, clips it to `pixels` and returns what they show in page units
+    // (the caller restores the painter).
+    QRect beginPainting(QPainter& painter, const QRect& pixels) const;
     void askCustomZoom();
     // Layout mode: the line of the current page nearest to a page point's height.
     int lineAt(int64_t pageY) const;
@@ -104,6 +186,7 @@ class CKeystaveView : public QAbstractScrollArea, public ICommandTarget {
     PlaybackControl* playback_ = nullptr;
     PlaybackOverlay overlay_;  // what the overlay shows; painted as it stands
     int wheelPastEdge_ = 0;    // wheel turned at a page's end, towards the next page
+    Drag drag_;
 };
 
 }  // namespace ks

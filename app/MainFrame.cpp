@@ -21,6 +21,7 @@
 #include "app/CommandIds.h"
 #include "app/KeystaveView.h"
 #include "app/MenuTable.h"
+#include "app/NoteLengthWindow.h"
 #include "app/PlaybackControl.h"
 #include "app/ToolBarIcons.h"
 #include "app/UserInterface.h"
@@ -101,6 +102,8 @@ void CMainFrame::buildMenus() {
             connect(menu, &QMenu::aboutToShow, this, [this, menu] { listWindows(menu); });
         if (def.title == StringId::MenuPage) pageMenu_ = menu;
         if (def.title == StringId::MenuLayout) layoutMenu_ = menu;
+        if (def.title == StringId::MenuMusic) musicMenu_ = menu;
+        if (def.title == StringId::MenuTrack) trackMenu_ = menu;
         QMenu* target = menu;
         for (const MenuItemDef& item : def.items) {
             if (item.command == 0) {
@@ -337,6 +340,11 @@ void CMainFrame::showModeMenus() {
     const int mode = view ? view->viewMode() : 0;
     if (pageMenu_) pageMenu_->menuAction()->setVisible(mode == ViewMode::Page);
     if (layoutMenu_) layoutMenu_->menuAction()->setVisible(mode == ViewMode::Layout);
+    if (musicMenu_) musicMenu_->menuAction()->setVisible(mode == ViewMode::Music);
+    if (trackMenu_) trackMenu_->menuAction()->setVisible(mode == ViewMode::TrackSelect);
+    // The note-length window belongs to Music mode.
+    if (noteLengths_ && noteLengths_->isVisible() && mode != ViewMode::Music) noteLengths_->hide();
+    if (noteLengths_) noteLengths_->refresh();
 }
 
 void CMainFrame::setRecentFiles(const QStringList& paths) {
@@ -379,6 +387,11 @@ std::optional<CommandState> CMainFrame::commandState(int id) {
         case Cmd::WindowTile:
         case Cmd::WindowArrange:
             return CommandState{!mdi_->subWindowList().isEmpty()};
+        case Cmd::NotePanel: {
+            const CKeystaveView* view = activeView();
+            const bool music = view && view->viewMode() == ViewMode::Music;
+            return CommandState{music, noteLengths_ && noteLengths_->isVisible(), true};
+        }
         default:
             return std::nullopt;
     }
@@ -394,6 +407,16 @@ void CMainFrame::runCommand(int id) {
             break;
         case Cmd::WindowCascade:
             mdi_->cascadeSubWindows();
+            break;
+        case Cmd::NotePanel:
+            if (!noteLengths_) {
+                noteLengths_ = new CNoteLengthWindow(this);
+                noteLengths_->lengthChosen = [this](int) {
+                    if (CKeystaveView* view = activeView()) view->viewport()->setFocus();
+                };
+            }
+            noteLengths_->setVisible(!noteLengths_->isVisible());
+            noteLengths_->refresh();
             break;
         case Cmd::WindowTile:
             mdi_->tileSubWindows();

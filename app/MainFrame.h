@@ -22,6 +22,7 @@ namespace ks {
 
 class CChildFrame;
 class CKeystaveView;
+class CNoteLengthWindow;
 class IUserInterface;
 class PlaybackControl;
 
@@ -52,6 +53,8 @@ class CMainFrame : public QMainWindow, public ICommandTarget {
     // Enabled, checked state and menu texts of every action, and the status panes.
     void updateCommandStates();
     QLabel* pane(int paneId) const;
+    // The note-length window, once opened (null before).
+    CNoteLengthWindow* noteLengthWindow() const { return noteLengths_; }
     // The status panes the active view fills.
     void refreshPanes();
 
@@ -96,6 +99,9 @@ class CMainFrame : public QMainWindow, public ICommandTarget {
     QList<QAction*> windowActions_;
     QMenu* pageMenu_ = nullptr;
     QMenu* layoutMenu_ = nullptr;
+    QMenu* musicMenu_ = nullptr;
+    QMenu* trackMenu_ = nullptr;
+    CNoteLengthWindow* noteLengths_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QHash<int, QLabel*> panes_;
     QTimer* autosaveTimer_;

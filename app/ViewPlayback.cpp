@@ -115,20 +115,15 @@ bool CKeystaveView::ensurePlaybackCursorVisible() {
     if (units.isEmpty()) return whole;
     const QRect target = unitsToViewport(units);
     const QPoint before = scrollPosition();
-    // Past the far margin: scroll until the far edge sits at it; then, before the near
-    // margin: until the near edge sits at it (so a target taller than the space between
-    // the margins shows its start).
-    const auto keepInside = [](QScrollBar* bar, int low, int high, int margin, int client) {
-        int delta = 0;
-        if (high > client - margin) delta = high - (client - margin);
-        if (low - delta < margin) delta = low - margin;
-        if (delta != 0) bar->setValue(bar->value() + delta);
-    };
     const QSize client = viewport()->size();
-    keepInside(horizontalScrollBar(), target.left(), target.right(), client.width() / 8,
-               client.width());
-    keepInside(verticalScrollBar(), target.top(), target.bottom(), client.height() / 8,
-               client.height());
+    // While playing in Music and Track select mode the cursor keeps half the width from
+    // the edges, so the music ahead stays in view longer.
+    const bool playing = playback_ && playback_->isPlaying(&score);
+    const int margin = client.width() / (playing && !state_.pageOrLayout() ? 2 : 8);
+    keepInside(horizontalScrollBar(), target.left(), target.right(), margin, client.width());
+    if (state_.pageOrLayout() || !playing)
+        keepInside(verticalScrollBar(), target.top(), target.bottom(), client.height() / 8,
+                   client.height());
     return whole || scrollPosition() != before;
 }
 
@@ -190,6 +185,10 @@ void CKeystaveView::keyPressEvent(QKeyEvent* event) {
     }
     if (modifiers == Qt::NoModifier && event->key() == Qt::Key_Space && stopPlayback) {
         stopPlayback();
+        event->accept();
+        return;
+    }
+    if (musicKey(event)) {
         event->accept();
         return;
     }

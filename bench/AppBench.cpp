@@ -5,7 +5,9 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QProcess>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QUuid>
 
@@ -15,6 +17,7 @@
 #include "app/KeystaveView.h"
 #include "app/MainFrame.h"
 #include "app/PlaybackControl.h"
+#include "edit/SelectionOps.h"
 #include "playback/RecordingDevice.h"
 #include "resources/MusicFont.h"
 #include "storage/KeystaveDoc.h"
@@ -211,6 +214,103 @@ BENCHMARK(BM_FollowPlayback)
     ->ArgNames({"whole"})
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
+
+// Music mode on the benchmark score (about 1,000 bars on one long line).
+struct MusicModeApp {
+    test::FakeUserInterface ui;
+    std::unique_ptr<CKeystaveApp> app;
+    CKeystaveView* view = nullptr;
+    CScore* score = nullptr;
+    MusicModeApp() {
+        app = startApp(ui, bigDocument().path);
+        waitForPaint(*app->frame());
+        view = app->frame()->activeView();
+        score = &app->frame()->activeChild()->document().score();
+    }
+    ~MusicModeApp() { app->frame()->close(); }
+};
+
+// From Page mode into Music mode, to the painted long line.
+void BM_EnterMusicMode(benchmark::State& state) {
+    MusicModeApp m;
+    for (auto _ : state) {
+        m.view->runCommand(Cmd::PageMode);
+        QElapsedTimer timer;
+        timer.start();
+        m.view->runCommand(Cmd::MusicMode);
+        m.view->viewport()->repaint();
+        state.SetIterationTime(timer.nsecsElapsed() / 1e9);
+    }
+    state.counters["bars"] = static_cast<double>(m.score->bars.size());
+}
+BENCHMARK(BM_EnterMusicMode)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// A cursor key (Right) to the repainted frame, in the middle of the score.
+void BM_MusicCursorKey(benchmark::State& state) {
+    MusicModeApp m;
+    m.view->runCommand(Cmd::MusicMode);
+    m.score->selection.timestart = m.score->length / 2;
+    m.score->selection.timeend = m.score->selection.timestart + 1;
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+        QCoreApplication::sendEvent(m.view->viewport(), &press);
+        m.view->viewport()->repaint();
+        state.SetIterationTime(timer.nsecsElapsed() / 1e9);
+    }
+}
+BENCHMARK(BM_MusicCursorKey)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// One step of the horizontal scroll bar, repainted, at the start, middle or end.
+void BM_MusicScrollStep(benchmark::State& state) {
+    MusicModeApp m;
+    m.view->runCommand(Cmd::MusicMode);
+    QScrollBar* bar = m.view->horizontalScrollBar();
+    const int base = static_cast<int>(int64_t(bar->maximum()) * state.range(0) / 100);
+    int step = 0;
+    for (auto _ : state) {
+        bar->setValue(base);
+        m.view->viewport()->repaint();
+        QElapsedTimer timer;
+        timer.start();
+        bar->setValue(base + (step % 2 ? -1 : 1) * bar->singleStep());
+        m.view->viewport()->repaint();
+        state.SetIterationTime(timer.nsecsElapsed() / 1e9);
+        ++step;
+    }
+}
+BENCHMARK(BM_MusicScrollStep)
+    ->Arg(0)
+    ->Arg(50)
+    ->Arg(100)
+    ->ArgNames({"percent"})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+// A rubber band over the whole pitch range of 24 bars (about 1,000 notes of the part):
+// the selection built and the box fitted when the button comes up.
+void BM_RubberBandSelects1000Notes(benchmark::State& state) {
+    MusicModeApp m;
+    m.view->runCommand(Cmd::MusicMode);
+    CScore& score = *m.score;
+    const int32_t from = score.barStart(400), to = score.barStart(424);
+    size_t selected = 0;
+    for (auto _ : state) {
+        score.selection.timestart = from;
+        score.selection.timeend = to;
+        score.selection.pitchlo = 127;
+        score.selection.pitchhi = 0;
+        QElapsedTimer timer;
+        timer.start();
+        selectAtCursor(score, false);
+        fitBoxToNotes(score);
+        state.SetIterationTime(timer.nsecsElapsed() / 1e9);
+        selected = score.selection.notes.size();
+    }
+    state.counters["notes"] = static_cast<double>(selected);
+}
+BENCHMARK(BM_RubberBandSelects1000Notes)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -26,4 +26,10 @@ constexpr int MidiImportGroup = 40316;
 constexpr int MidiImportRemoveOverlapping = 40317;
 constexpr int MidiImportExtendNotes = 40318;
 constexpr int MidiImportShortenNotes = 40319;
+// Music mode: cursor, selection and the mouse.
+constexpr int MoveItem = 48600;
+constexpr int ResizeItem = 48601;
+constexpr int MoveNotes = 48602;
+constexpr int CopyNotes = 48603;
+constexpr int TransposeNotes = 48604;
 }  // namespace ks::StringId

@@ -160,6 +160,9 @@ class CScore {
     // the message that refuses it (the marker at the start while others exist).
     int removeSectionMarker(int32_t tick);
     void renumberSectionMarkers();
+    // When markers exist and the earliest stands after tick 0, a marker is added at 0;
+    // true when one was added (the caller renumbers).
+    bool ensureStartSectionMarker();
     // `tick` snapped down to a whole beat of its bar.
     int32_t snapToBeat(int32_t tick) const;
 

@@ -27,16 +27,34 @@ bool CScore::hasSectionMarkerAt(int32_t tick) const {
     return false;
 }
 
-bool CScore::addSectionMarker(int32_t tick) {
-    if (hasSectionMarkerAt(tick)) return false;
-    const int32_t at = snapToBeat(tick);
+namespace {
+
+CEvent sectionMarkerAt(const CScore& score, int32_t at) {
     CEvent marker;
     marker.type = EventType::SectionMarker;
     marker.time = at;
-    marker.data[1] = at - barStart(barAtTick(at));
+    marker.data[1] = at - score.barStart(score.barAtTick(at));
     marker.data[3] = 1;
     marker.setKey(kMarkerKey);
-    annotationTrack.addEvent(marker);
+    return marker;
+}
+
+}  // namespace
+
+bool CScore::ensureStartSectionMarker() {
+    for (const CEvent& e : annotationTrack.events) {
+        if (e.type != EventType::SectionMarker) continue;
+        if (e.time == 0) return false;
+        // Events are in time order: the first marker found is the earliest.
+        annotationTrack.addEvent(sectionMarkerAt(*this, 0));
+        return true;
+    }
+    return false;
+}
+
+bool CScore::addSectionMarker(int32_t tick) {
+    if (hasSectionMarkerAt(tick)) return false;
+    annotationTrack.addEvent(sectionMarkerAt(*this, snapToBeat(tick)));
     renumberSectionMarkers();
     return true;
 }

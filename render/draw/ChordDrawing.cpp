@@ -2,7 +2,6 @@
 // stems and flags, beams, ties) and its rests.
 #include <optional>
 
-#include "render/layout/ShownNotes.h"
 #include "render/draw/Beams.h"
 #include "render/draw/Drawing.h"
 #include "render/draw/LedgerLines.h"
@@ -11,6 +10,7 @@
 #include "render/draw/ShownChords.h"
 #include "render/draw/Stems.h"
 #include "render/draw/Ties.h"
+#include "render/layout/ShownNotes.h"
 
 namespace ks {
 
@@ -104,6 +104,12 @@ class PartDrawer {
 void DrawChords(CDrawContext& ctx, int line) {
     if (!lineOnDrawnPage(ctx, ctx.lineRecord(line))) return;
     const LineGeometry g = lineGeometry(ctx, line);
+    if (ctx.view.mode == ViewMode::TrackSelect) {
+        // Each line shows one track, drawn as the part it is allocated to.
+        if (line < 0 || line >= ctx.score.trackCount()) return;
+        PartDrawer(ctx, g, std::max(ctx.score.partOfTrack(line), 0), ctx.score.track(line)).draw();
+        return;
+    }
     for (int part = 0; part < kPartCount; ++part) {
         const int t = ctx.score.trackOfPart(part);
         if (t < 0) continue;

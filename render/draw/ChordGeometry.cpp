@@ -1,8 +1,8 @@
 #include "ChordGeometry.h"
 
+#include "render/draw/NotePlacement.h"
 #include "render/layout/StemDirection.h"
 #include "render/layout/TickMapping.h"
-#include "render/draw/NotePlacement.h"
 
 namespace ks {
 
@@ -49,6 +49,8 @@ ChordGeometry chordGeometry(const CDrawContext& ctx, const LineGeometry& g, int 
         h.centreY = noteY(ctx, g, n.pitch, part, key);
         h.top = headTopFor(ctx, h.centreY);
         h.grey = c.partGrey || (ctx.score.prefs.grayties && (n.flags & NoteFlag::TieEnd));
+        h.selected = ctx.view.mode == ViewMode::Music && part == ctx.view.currentPart &&
+                     ctx.view.noteSelected(n.time, n.pitch);
         const bool second =
             k > 0 && !previousShifted && oneStepAbove(g, n.pitch, c.heads.back().pitch, key);
         h.shift = second ? displaced : 0;

@@ -17,6 +17,7 @@ struct HeadPlace {
     int32_t top = 0;      // top of the head glyph's cell, half a cell above the middle
     int32_t shift = 0;    // sideways shift of the upper head of a second
     bool grey = false;
+    bool selected = false;  // Music mode: a selected note of the part being edited
 };
 
 struct ChordGeometry {

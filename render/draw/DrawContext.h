@@ -13,20 +13,16 @@
 
 #include "model/Score.h"
 #include "render/ColourScheme.h"
+#include "render/draw/StavePenCache.h"
 #include "render/layout/LayoutMath.h"
 #include "render/layout/PageGeometry.h"
 #include "render/layout/StaveGeometry.h"
-#include "render/draw/StavePenCache.h"
 #include "render/surface/Surface.h"
 
 namespace ks {
 
 // A selected note, by its time and pitch (notes are unique by both within a track).
-struct SelectedNote {
-    int32_t time = 0;
-    int32_t pitch = 0;
-    auto operator<=>(const SelectedNote&) const = default;
-};
+using SelectedNote = CNoteRef;
 
 // The state of the view being drawn (Part of the editing state the drawing needs).
 struct CViewState {
@@ -46,6 +42,10 @@ struct CViewState {
     // long line, or one line per track); empty in Page and Layout modes, where the
     // score's page lines are drawn.
     std::vector<CScoreLine> lines;
+    // Music mode: the cursor box, the selection's drag offset and the rubber band (page
+    // units; empty = none) are drawn over the music.
+    bool showCursor = false;
+    QRect rubberBand;
 
     bool pageOrLayout() const { return mode == ViewMode::Page || mode == ViewMode::Layout; }
     bool isSelected(int32_t track, int32_t event) const;

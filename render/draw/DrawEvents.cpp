@@ -29,9 +29,8 @@ void drawTrackEvent(CDrawContext& ctx, const DrawnEvent& e) {
     }
 }
 
-void drawPartEvents(CDrawContext& ctx, int part, const LineGeometry& g, const LineSpan& span) {
-    const int t = ctx.score.trackOfPart(part);
-    if (t < 0) return;
+void drawTrackEvents(CDrawContext& ctx, int t, int part, const LineGeometry& g,
+                     const LineSpan& span) {
     const auto& events = ctx.score.track(t).events.items();
     for (size_t i = 0; i < events.size(); ++i) {
         const CEvent& ev = events[i];
@@ -42,6 +41,11 @@ void drawPartEvents(CDrawContext& ctx, int part, const LineGeometry& g, const Li
             continue;
         drawTrackEvent(ctx, {ev, t, static_cast<int32_t>(i), part, g, g.line, g.index, span});
     }
+}
+
+void drawPartEvents(CDrawContext& ctx, int part, const LineGeometry& g, const LineSpan& span) {
+    const int t = ctx.score.trackOfPart(part);
+    if (t >= 0) drawTrackEvents(ctx, t, part, g, span);
 }
 
 void drawSpecialTrack(CDrawContext& ctx, const CTrack& track, int32_t trackNumber,
@@ -72,8 +76,15 @@ void DrawEvents(CDrawContext& ctx, int lineIndex) {
     const LineSpan span = lineSpan(ctx, line);
     if (span.endBar <= span.firstBar) return;
     const LineGeometry g = lineGeometry(ctx, lineIndex);
-    for (int part = 0; part < kPartCount; ++part)
-        drawPartEvents(ctx, part, g, span);
+    if (ctx.view.mode == ViewMode::TrackSelect) {
+        // One track per line; the annotations and tempo marks go with the first.
+        if (lineIndex < ctx.score.trackCount())
+            drawTrackEvents(ctx, lineIndex, std::max(ctx.score.partOfTrack(lineIndex), 0), g, span);
+        if (lineIndex != 0) return;
+    } else {
+        for (int part = 0; part < kPartCount; ++part)
+            drawPartEvents(ctx, part, g, span);
+    }
     if (ctx.score.prefs.showannotations)
         drawSpecialTrack(ctx, ctx.score.annotationTrack, kAnnotationTrack, g, span);
     if (ctx.score.prefs.showtempo)

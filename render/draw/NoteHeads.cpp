@@ -11,6 +11,7 @@ constexpr int kLetterNotes = 4;  // stave type: conventional colour and letter n
 constexpr double kLetterScale = 2.0 / 3.0;
 
 QColor headColour(const HeadPlace& h) {
+    if (h.selected) return QColor(255, 0, 0);
     return h.grey ? CDrawContext::grey() : QColor(Qt::black);
 }
 
