@@ -32,6 +32,7 @@
 #include "storage/KeystaveDoc.h"
 #include "storage/StorageTextIds.h"
 #include "tests/app/ShellFixture.h"
+#include "TestPaths.h"
 
 using namespace ks;
 using namespace ks::test;

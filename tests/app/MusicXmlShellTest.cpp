@@ -13,6 +13,7 @@
 #include "storage/KeystaveDoc.h"
 #include "storage/StorageSession.h"
 #include "tests/app/FakeUserInterface.h"
+#include "TestPaths.h"
 
 using namespace ks;
 using namespace ks::test;

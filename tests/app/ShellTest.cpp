@@ -25,6 +25,7 @@
 #include "storage/AppPaths.h"
 #include "storage/KeystaveDoc.h"
 #include "tests/app/ShellFixture.h"
+#include "TestPaths.h"
 
 using namespace ks;
 using namespace ks::test;

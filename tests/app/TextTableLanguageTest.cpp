@@ -10,6 +10,7 @@
 #include "app/LanguageModules.h"
 #include "app/MenuTable.h"
 #include "model/TextTable.h"
+#include "TestPaths.h"
 
 using namespace ks;
 

@@ -30,6 +30,7 @@
 #include "storage/KeystaveDoc.h"
 #include "tests/app/FakeUserInterface.h"
 #include "tests/finder/FinderTree.h"
+#include "TestPaths.h"
 
 using namespace ks;
 using namespace ks::test;

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include "TestPaths.h"
 
 using namespace ks;
 using namespace ks::test;

@@ -7,6 +7,7 @@
 #include "model/TextTable.h"
 
 #include <QDir>
+#include "TestPaths.h"
 
 using namespace ks;
 using namespace ks::test;

@@ -9,6 +9,7 @@
 #include "interchange/MusicXmlReader.h"
 #include "interchange/MusicXmlStringIds.h"
 #include "storage/NZip.h"
+#include "TestPaths.h"
 
 using namespace ks;
 

@@ -12,6 +12,7 @@
 
 #include "model/TrackOperations.h"
 #include "model/TrackSplit.h"
+#include "TestPaths.h"
 
 using namespace ks;
 

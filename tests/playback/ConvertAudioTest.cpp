@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 
 #include "cli/CliCommands.h"
+#include "TestPaths.h"
 
 using namespace ks;
 

@@ -9,6 +9,7 @@
 
 #include "LayoutJson.h"
 #include "model/StringIds.h"
+#include "TestPaths.h"
 
 using namespace ks;
 

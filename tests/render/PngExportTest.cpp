@@ -10,6 +10,7 @@
 
 #include "PngExport.h"
 #include "render/output/PageImage.h"
+#include "TestPaths.h"
 
 using namespace ks;
 

@@ -10,6 +10,7 @@
 
 #include "render/output/PageImage.h"
 #include "storage/DocumentContainer.h"
+#include "TestPaths.h"
 
 using namespace ks;
 

@@ -7,6 +7,7 @@
 
 #include "DocumentTestUtil.h"
 #include "ZipFixtures.h"
+#include "TestPaths.h"
 
 using namespace ks;
 using namespace ks::test;

@@ -4,6 +4,7 @@
 
 #include "ScoreFileTestUtil.h"
 #include "support/BenchmarkScore.h"
+#include "TestPaths.h"
 
 using namespace ks;
 using namespace ks::test;

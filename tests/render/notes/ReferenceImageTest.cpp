@@ -8,6 +8,7 @@
 
 #include "NotesTestUtil.h"
 #include "SampleScores.h"
+#include "TestPaths.h"
 
 using namespace ks;
 using namespace ks::test;

@@ -8,6 +8,7 @@
 
 #include "OutputTestUtil.h"
 #include "render/output/ExportResolution.h"
+#include "TestPaths.h"
 
 using namespace ks;
 using namespace ks::test;

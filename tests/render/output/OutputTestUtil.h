@@ -13,6 +13,7 @@
 #include "render/layout/PageGeometry.h"
 #include "storage/DocumentContainer.h"
 #include "storage/ScoreReader.h"
+#include "TestPaths.h"
 
 namespace ks::test {
 
