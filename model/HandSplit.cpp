@@ -12,6 +12,7 @@ namespace {
 constexpr double kRegister = 0.25;  // a right-hand note below middle C, a left above E4
 constexpr int32_t kRightLowest = 60;
 constexpr int32_t kLeftHighest = 60;
+constexpr int32_t kLeftChordHighest = 67;  // the upper notes of a left-hand chord: above G4
 constexpr double kSpan = 3.0;         // each semitone a hand stretches beyond an octave
 constexpr int32_t kComfortSpan = 12;  // an octave
 constexpr int32_t kMaxSpan = 16;      // beyond this the hand cannot reach
@@ -21,6 +22,8 @@ constexpr double kTexture = 0.15;  // per note added below the melody, per semit
 constexpr double kMotion = 0.6;
 constexpr int32_t kBassRegister = 48;  // below C3
 constexpr double kLeap = 0.1;          // movement of a hand's centre from group to group
+constexpr double kChordChange = 0.6;   // per semitone and per note a left-hand chord differs
+                                       // from the one it played before the bass note
 
 struct Group {
     int32_t time = 0;
@@ -39,10 +42,13 @@ double handCost(const std::vector<int32_t>& pitches, size_t from, size_t to, boo
     const int32_t span = pitches[to - 1] - pitches[from];
     if (span > kComfortSpan) cost += (span - kComfortSpan) * kSpan;
     if (span > kMaxSpan || to - from > size_t(kMaxFingers)) cost += kUnreachable;
+    // A left-hand chord sits on its lowest note: the notes above it may reach a little
+    // higher than a single left-hand note would.
     for (size_t i = from; i < to; ++i) {
         const int32_t p = pitches[i];
         cost += right ? std::max(0, kRightLowest - p) * kRegister
-                      : std::max(0, p - kLeftHighest) * kRegister;
+                      : std::max(0, p - (i == from ? kLeftHighest : kLeftChordHighest)) *
+                            kRegister;
     }
     return cost;
 }
@@ -82,6 +88,7 @@ std::vector<int> assignHands(const CTrack& track, int32_t ppqn) {
         double cost = 0;
         int from = -1;
         HandShape right, left;
+        HandShape leftChord;  // the left hand's last chord of two notes or more
     };
     std::vector<std::vector<State>> states(groups.size());
     const double beat = std::max(ppqn, 1);
@@ -103,7 +110,7 @@ std::vector<int> assignHands(const CTrack& track, int32_t ppqn) {
             {
                 // Before the first group the hands rest at their usual places.
                 static const std::vector<State> start = {
-                    State{0, -1, {true, 67, 67, 1}, {true, 48, 48, 1}}};
+                    State{0, -1, {true, 67, 67, 1}, {true, 48, 48, 1}, {}}};
                 const std::vector<State>& before = g == 0 ? start : states[g - 1];
                 for (size_t from = 0; from < before.size(); ++from) {
                     const State& prev = before[from];
@@ -122,6 +129,12 @@ std::vector<int> assignHands(const CTrack& track, int32_t ppqn) {
                     const bool leap = (bass(prev.left) && left.count >= 2) ||
                                       (bass(left) && prev.left.count >= 2);
                     if (left.used) cost += movement(left, prev.left) * motion * (leap ? kLeap : 1);
+                    // After the bass note the left hand comes back to a chord like the one
+                    // it left (oom-pah accompaniment): the chord is measured against that one.
+                    if (leap && left.count >= 2 && prev.leftChord.used)
+                        cost += (movement(left, prev.leftChord) +
+                                 std::abs(left.count - prev.leftChord.count)) *
+                                kChordChange;
                     // The hands do not cross: the right stays above where the left was.
                     if (right.used && centre(right) < centre(prev.left))
                         cost += (centre(prev.left) - centre(right)) * kSpan;
@@ -129,7 +142,8 @@ std::vector<int> assignHands(const CTrack& track, int32_t ppqn) {
                         cost += (centre(left) - centre(prev.right)) * kSpan;
                     if (cost < best.cost)
                         best = {cost, g == 0 ? -1 : int(from), right.used ? right : prev.right,
-                                left.used ? left : prev.left};
+                                left.used ? left : prev.left,
+                                left.count >= 2 ? left : prev.leftChord};
                 }
             }
             states[g][k] = best;
