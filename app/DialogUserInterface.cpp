@@ -163,8 +163,18 @@ QString DialogUserInterface::chooseExportPath(const QString& proposed, const QSt
     QFileDialog dialog(parent_);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters(qtNameFilters(filter));
+    const QList<FilterEntry> entries = parseFilterText(filter);
+    const QStringList names = qtNameFilters(filter);
+    dialog.setNameFilters(names);
     dialog.setDefaultSuffix(defaultExtension);
+    // A name typed without an extension gets the one of the filter chosen (".mxl" when
+    // the compressed form is chosen), not always the first filter's.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& name) {
+        const qsizetype i = names.indexOf(name);
+        if (i < 0 || i >= entries.size()) return;
+        const QString suffix = entries[i].suffix();
+        dialog.setDefaultSuffix(suffix.isEmpty() ? defaultExtension : suffix);
+    });
     dialog.selectFile(proposed);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().front();

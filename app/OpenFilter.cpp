@@ -1,5 +1,7 @@
 #include "app/OpenFilter.h"
 
+#include <algorithm>
+
 #include <QFileInfo>
 
 namespace ks {
@@ -19,6 +21,15 @@ QString lastFileTypeAfterOpen(int filterIndex, const QString& path, int allFiles
     if (filterIndex == 2 || filterIndex == 3) return QFileInfo(path).suffix();
     if (filterIndex == allFilesIndex) return QStringLiteral("all");
     return QStringLiteral("music");
+}
+
+QString FilterEntry::suffix() const {
+    if (patterns.isEmpty() || !patterns.front().startsWith(u"*.")) return {};
+    const QString ext = patterns.front().mid(2);
+    const bool plain = !ext.isEmpty() && std::all_of(ext.begin(), ext.end(), [](QChar c) {
+        return c.isLetterOrNumber();
+    });
+    return plain ? ext : QString();
 }
 
 QList<FilterEntry> parseFilterText(const QString& filter) {

@@ -28,6 +28,9 @@ QString lastFileTypeAfterOpen(int filterIndex, const QString& path, int allFiles
 struct FilterEntry {
     QString description;
     QStringList patterns;  // "*.ksv", ...
+    // The extension of the first pattern ("ksv"), the one a name typed without any gets;
+    // empty for "*.*" and patterns that are not of the form "*.ext".
+    QString suffix() const;
 };
 // Splits a filter text "Description|*.a; *.b|...||" into its entries.
 QList<FilterEntry> parseFilterText(const QString& filter);

@@ -54,6 +54,10 @@ TEST(OpenFilter, FilterTextSplitsIntoEntries) {
     EXPECT_EQ(entries[0].patterns, QStringList({"*.ksv", "*.mid", "*.smf"}));
     EXPECT_EQ(entries[2].description, "Standard MIDI Files (*.mid, *.smf)");
     EXPECT_EQ(entries[3].patterns, QStringList({"*.*"}));
+    EXPECT_EQ(entries[0].suffix(), "ksv");
+    EXPECT_EQ(entries[2].suffix(), "mid");
+    EXPECT_EQ(entries[3].suffix(), "");  // "*.*" leaves the name as typed
+    EXPECT_EQ((FilterEntry{"Odd", {"piece*"}}).suffix(), "");
     EXPECT_TRUE(parseFilterText("").isEmpty());
     EXPECT_TRUE(parseFilterText("dangling").isEmpty());
 }
