@@ -288,13 +288,13 @@ BENCHMARK(BM_MusicScrollStep)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
-// A rubber band over the whole pitch range of 24 bars (about 1,000 notes of the part):
+// A rubber band over the whole pitch range of 40 bars (about 1,000 notes of the part):
 // the selection built and the box fitted when the button comes up.
 void BM_RubberBandSelects1000Notes(benchmark::State& state) {
     MusicModeApp m;
     m.view->runCommand(Cmd::MusicMode);
     CScore& score = *m.score;
-    const int32_t from = score.barStart(400), to = score.barStart(424);
+    const int32_t from = score.barStart(400), to = score.barStart(440);
     size_t selected = 0;
     for (auto _ : state) {
         score.selection.timestart = from;
