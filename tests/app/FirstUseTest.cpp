@@ -4,6 +4,7 @@
 // first start, a site that answers (a small HTTP server of the test's own on 127.0.0.1).
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -25,6 +26,7 @@
 #include "app/MidiFileDialogs.h"
 #include "app/OpenFilter.h"
 #include "app/SmallDialogs.h"
+#include "edit/ScoreTextIds.h"
 #include "interchange/MidiFile.h"
 #include "model/TextFormat.h"
 #include "model/TextTable.h"
@@ -310,6 +312,41 @@ TEST_F(FirstUse, CancelInTheMidiImportOptionsLeavesNothingOpen) {
     dialog.show();
     cancel->click();
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
+}
+
+}  // namespace
+
+namespace {
+
+QCheckBox* boxLabelled(QWidget& dialog, const QString& label) {
+    for (QCheckBox* box : dialog.findChildren<QCheckBox*>())
+        if (box->text() == label) return box;
+    return nullptr;
+}
+
+// The "Split into hands" choice: offered and ticked for a file of one note track, greyed
+// for others, and what the user leaves ticked is what the import is asked to do.
+TEST_F(FirstUse, SplitIntoHandsIsOfferedOnlyForOneNoteTrack) {
+    const QString label = text(StringId::MidiImportSplitHands);
+    {
+        CMidiFileDlg dialog(MidiImportOptions{.splitHands = true, .canSplitHands = true});
+        QCheckBox* split = boxLabelled(dialog, label);
+        ASSERT_NE(split, nullptr);
+        dialog.show();
+        EXPECT_TRUE(split->isEnabled());
+        EXPECT_TRUE(split->isChecked());
+        EXPECT_TRUE(dialog.options().splitHands);
+        split->click();
+        EXPECT_FALSE(dialog.options().splitHands);
+        EXPECT_TRUE(dialog.options().canSplitHands);
+    }
+    {
+        CMidiFileDlg dialog(MidiImportOptions{.splitHands = true, .canSplitHands = false});
+        QCheckBox* split = boxLabelled(dialog, label);
+        ASSERT_NE(split, nullptr);
+        EXPECT_FALSE(split->isEnabled());
+        EXPECT_FALSE(dialog.options().splitHands);
+    }
 }
 
 }  // namespace
