@@ -5,6 +5,7 @@
 #include "edit/EditModes.h"
 #include "edit/EditTextIds.h"
 #include "edit/SelectionOps.h"
+#include "edit/TrackLookup.h"
 
 namespace ks {
 
@@ -12,12 +13,8 @@ namespace {
 
 // The grace event of the note (time, pitch), or -1.
 int graceEventOf(const CTrack& track, int32_t time, int32_t pitch) {
-    for (int i = track.events.lowerBound(CEvent{.time = time}); i < track.events.size(); ++i) {
-        const CEvent& e = track.events.at(i);
-        if (e.time != time) break;
-        if (e.type == EventType::GraceNote && e.data[2] == pitch) return i;
-    }
-    return -1;
+    return eventAt(track, time,
+                   [pitch](const CEvent& e) { return e.type == EventType::GraceNote && e.data[2] == pitch; });
 }
 
 // The main note Grace mode works on: the selected note, kept selected in that mode.

@@ -6,15 +6,12 @@
 #include "edit/EditTextIds.h"
 #include "edit/Rederive.h"
 #include "edit/SelectionOps.h"
+#include "edit/TrackLookup.h"
 #include "edit/UndoStep.h"
 
 namespace ks {
 
 namespace {
-
-int firstNoteFrom(const CTrack& track, int32_t tick) {
-    return track.notes.lowerBound(CNote{.time = tick, .pitch = INT32_MIN});
-}
 
 // Whether a note (not a tie continuation) of `track` starts at `tick`.
 bool noteStartsAt(const CTrack& track, int32_t tick) {

@@ -4,18 +4,14 @@
 
 #include "edit/EditTextIds.h"
 #include "edit/SelectionOps.h"
+#include "edit/TrackLookup.h"
 
 namespace ks {
 
 namespace {
 
 int marksEventAt(const CTrack& track, int32_t tick) {
-    for (int i = track.events.lowerBound(CEvent{.time = tick}); i < track.events.size(); ++i) {
-        const CEvent& e = track.events.at(i);
-        if (e.time != tick) break;
-        if (e.type == EventType::NoteMarks) return i;
-    }
-    return -1;
+    return eventAt(track, tick, [](const CEvent& e) { return e.type == EventType::NoteMarks; });
 }
 
 // Replaces event `index` by `changed` (events are ordered by their data too).

@@ -5,6 +5,7 @@
 #include "edit/EditModes.h"
 #include "edit/EditTextIds.h"
 #include "edit/SelectionOps.h"
+#include "edit/TrackLookup.h"
 #include "render/layout/StaveGeometry.h"
 
 namespace ks {
@@ -15,17 +16,13 @@ constexpr int32_t kMinTempo = 50;
 constexpr int32_t kMaxTempo = 300;
 
 bool noteStartsAt(const CTrack& track, int32_t tick) {
-    const int i = track.notes.lowerBound(CNote{.time = tick, .pitch = INT32_MIN});
+    const int i = firstNoteFrom(track, tick);
     return i < track.notes.size() && track.notes.at(i).time == tick;
 }
 
 int lyricIndexAt(const CTrack& track, int32_t tick, int32_t verse) {
-    for (int i = track.events.lowerBound(CEvent{.time = tick}); i < track.events.size(); ++i) {
-        const CEvent& e = track.events.at(i);
-        if (e.time != tick) break;
-        if (e.type == EventType::Lyric && e.data[0] == verse) return i;
-    }
-    return -1;
+    return eventAt(track, tick,
+                   [verse](const CEvent& e) { return e.type == EventType::Lyric && e.data[0] == verse; });
 }
 
 // Replaces event `index` of `events` by `changed`; returns its new index.
@@ -37,7 +34,7 @@ int replaceEvent(CSortedArray<CEvent>& events, int index, const CEvent& changed)
 // The cursor on the note (chord) starting at `tick`, the notes there selected.
 void cursorToNote(CScore& score, const CTrack& track, int32_t tick) {
     int32_t top = 0;
-    for (int i = track.notes.lowerBound(CNote{.time = tick, .pitch = INT32_MIN});
+    for (int i = firstNoteFrom(track, tick);
          i < track.notes.size() && track.notes.at(i).time == tick; ++i)
         top = std::max(top, track.notes.at(i).pitch);
     const int32_t mode = score.selection.mode;
@@ -119,14 +116,14 @@ EditOutcome lyricStepNote(CScore& score, int direction) {
     const int32_t at = score.selection.timestart;
     const CNote* found = nullptr;
     if (direction > 0) {
-        for (int i = track->notes.lowerBound(CNote{.time = at + 1, .pitch = INT32_MIN});
+        for (int i = firstNoteFrom(*track, at + 1);
              i < track->notes.size(); ++i)
             if (!(track->notes.at(i).flags & NoteFlag::TieEnd)) {
                 found = &track->notes.at(i);
                 break;
             }
     } else {
-        for (int i = track->notes.lowerBound(CNote{.time = at, .pitch = INT32_MIN}) - 1; i >= 0; --i)
+        for (int i = firstNoteFrom(*track, at) - 1; i >= 0; --i)
             if (!(track->notes.at(i).flags & NoteFlag::TieEnd)) {
                 found = &track->notes.at(i);
                 break;

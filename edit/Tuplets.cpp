@@ -11,6 +11,7 @@
 #include "edit/NoteLength.h"
 #include "edit/Rederive.h"
 #include "edit/SelectionOps.h"
+#include "edit/TrackLookup.h"
 
 namespace ks {
 
@@ -54,12 +55,7 @@ EditOutcome reselect(CScore& score) {
 }  // namespace
 
 int tupletMarkerAt(const CTrack& track, int32_t tick) {
-    for (int i = track.events.lowerBound(CEvent{.time = tick}); i < track.events.size(); ++i) {
-        const CEvent& e = track.events.at(i);
-        if (e.time != tick) break;
-        if (e.type == EventType::Tuplet) return i;
-    }
-    return -1;
+    return eventAt(track, tick, [](const CEvent& e) { return e.type == EventType::Tuplet; });
 }
 
 bool selectionIsOneTuplet(const CScore& score) {
@@ -221,7 +217,7 @@ EditOutcome tupletStepNote(CScore& score, int direction) {
     } else {
         from = s.timestart - span->slot();
     }
-    const int i = track->notes.lowerBound(CNote{.time = from, .pitch = INT32_MIN});
+    const int i = firstNoteFrom(*track, from);
     if (i >= track->notes.size()) return EditOutcome::Nothing;
     const CNote& note = track->notes.at(i);
     if (note.time < span->start || note.time >= span->end) return EditOutcome::Nothing;
