@@ -86,6 +86,11 @@ class CKeystaveView : public QAbstractScrollArea, public ICommandTarget {
     // Sends a command along the normal path (view, document, frame, application); true
     // when a target ran it. Unset: the view runs the commands it handles itself.
     std::function<bool(int id)> sendCommand;
+    // The state of a command along that path (the context menu's items). Unset: the
+    // view's own state, disabled for commands it does not handle.
+    std::function<CommandState(int id)> commandStateOf;
+    // The commands of the context menu in this mode, in order; 0 = separator.
+    std::vector<int> contextMenuCommands() const;
     // A Yes/No question of the text table; true for Yes. Unset: No.
     std::function<bool(int textId)> askYesNo;
     // The number of notes of a new tuplet; 0 when cancelled.
@@ -130,6 +135,7 @@ class CKeystaveView : public QAbstractScrollArea, public ICommandTarget {
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     // Tab belongs to playback, not to moving the focus.
     bool focusNextPrevChild(bool next) override;
 

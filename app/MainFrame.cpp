@@ -198,6 +198,7 @@ void CMainFrame::addChild(CChildFrame* child) {
     mdi_->addSubWindow(child);
     // Keys of the hot key table send their commands along the normal command path.
     child->view().sendCommand = [this](int id) { return routeCommand(id); };
+    child->view().commandStateOf = [this](int id) { return routedState(id); };
     // The window's own menu would take Ctrl+W (Page Width) and other keys of ours.
     releaseProgramKeys(child);
     // The panes show where the active document's playback cursor stands.
@@ -257,6 +258,16 @@ bool CMainFrame::routeCommand(int id) {
         return true;
     }
     return false;
+}
+
+CommandState CMainFrame::routedState(int id) {
+    CChildFrame* child = activeChild();
+    ICommandTarget* route[] = {child ? static_cast<ICommandTarget*>(&child->view()) : nullptr,
+                               child, this, app_};
+    for (ICommandTarget* target : route)
+        if (target)
+            if (std::optional<CommandState> state = target->commandState(id)) return *state;
+    return CommandState{false};
 }
 
 void CMainFrame::updateCommandStates() {

@@ -173,6 +173,21 @@ TEST_F(NoteEntryView, AClickInAnEmptyPlaceAndInsertWriteANote) {
     EXPECT_EQ(sel().timestart, 240);
 }
 
+TEST_F(NoteEntryView, CtrlClickOnTheSelectionMovesItToTheNextPart) {
+    view().resize(900, 500);
+    sel().pitchlo = sel().pitchhi = 72;
+    key(Qt::Key_Insert);
+    key(Qt::Key_Left);
+    ASSERT_EQ(sel().notes.size(), 1u);
+    EXPECT_EQ(view().contextMenuCommands().back(), Cmd::NotesToPreviousPart);
+    QTest::mouseClick(view().viewport(), Qt::LeftButton, Qt::ControlModifier, pixelOf(0, 72));
+    EXPECT_TRUE(score().track(0).notes.empty());
+    EXPECT_EQ(written(score(), 1), (std::vector<Written>{{0, 96, 72}}));
+    EXPECT_EQ(sel().hand, Part::RightHand);
+    view().runCommand(Cmd::PageMode);
+    EXPECT_EQ(view().contextMenuCommands().size(), 7u);  // the zoom entries only
+}
+
 TEST_F(NoteEntryView, MenuItemsFollowTheModeAndTheSelection) {
     EXPECT_TRUE(view().commandState(Cmd::InsertNote)->enabled);
     EXPECT_FALSE(view().commandState(Cmd::Accent)->enabled);  // nothing selected
