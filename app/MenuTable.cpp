@@ -207,7 +207,8 @@ std::vector<MenuItemDef> notesMenuItems() {
         {-1, LNoteLengthMenu},
     };
     items.insert(items.end(), rest.begin(), rest.end());
-    static const char* const lengthKeys[] = {"1", "2", "3", "4", "5", "Num+9", "6", "Num+2", "Num+3", "7"};
+    static const char* const lengthKeys[] = {"1",     "2", "3",     "4",     "5",
+                                             "Num+9", "6", "Num+2", "Num+3", "7"};
     for (int i = 0; i < 10; ++i)
         items.push_back(hot(NoteLength32nd + i, LNoteLength1 + i, lengthKeys[i]));
     items.push_back({-2, 0});

@@ -1,7 +1,6 @@
 // The note-length window: a small tool window with the sixteen note lengths drawn in
-// the music font, the current one marked; a click makes a length current, and a button inserts a note
-// of that length at the cursor. It shows
-// only while the active document is in Music mode.
+// the music font, the current one marked; a click makes a length current, and a button inserts a
+// note of that length at the cursor. It shows only while the active document is in Music mode.
 #pragma once
 
 #include <QWidget>

@@ -34,20 +34,21 @@ QString labelOf(int command) {
 }  // namespace
 
 std::vector<int> CKeystaveView::contextMenuCommands() const {
-    std::vector<int> items = {Cmd::Zoom50,        Cmd::Zoom100,      Cmd::Zoom200, Cmd::Zoom400,
+    std::vector<int> items = {Cmd::Zoom50,        Cmd::Zoom100,      Cmd::Zoom200,   Cmd::Zoom400,
                               Cmd::ZoomPageWidth, Cmd::ZoomFullPage, Cmd::ZoomCustom};
     const CScore& score = doc_.score();
     if (state_.mode == ViewMode::Music) {
-        items.insert(items.end(), {0, Cmd::EditCut, Cmd::EditCopy, Cmd::EditPaste, Cmd::EditDelete, kCopySection,
-                                   kShowClipboard, Cmd::EditSelectAll});
+        items.insert(items.end(), {0, Cmd::EditCut, Cmd::EditCopy, Cmd::EditPaste, Cmd::EditDelete,
+                                   kCopySection, kShowClipboard, Cmd::EditSelectAll});
         if (!score.selection.notes.empty())
-            items.insert(items.end(),
-                         {0, kAutoNoteLength, kFlipStems, Cmd::NotesToNextPart, Cmd::NotesToPreviousPart});
+            items.insert(items.end(), {0, kAutoNoteLength, kFlipStems, Cmd::NotesToNextPart,
+                                       Cmd::NotesToPreviousPart});
     } else if (state_.mode == ViewMode::TrackSelect) {
         const int t = score.selection.selecttrack;
         if (t >= 0 && t < score.trackCount())
             items.insert(items.end(), {0, Cmd::AllocateRightHand, Cmd::AllocateRightHand + 1,
-                                       Cmd::AllocateRightHand + 2, Cmd::AllocateRightHand + 3, Cmd::AllocateNone});
+                                       Cmd::AllocateRightHand + 2, Cmd::AllocateRightHand + 3,
+                                       Cmd::AllocateNone});
     }
     return items;
 }
@@ -67,8 +68,9 @@ void CKeystaveView::contextMenuEvent(QContextMenuEvent* event) {
         }
     } else if (state_.mode == ViewMode::TrackSelect) {
         // The track under the point becomes the highlighted one, as a click makes it.
-        QMouseEvent press(QEvent::MouseButtonPress, QPointF(event->pos()), QPointF(event->globalPos()),
-                          Qt::RightButton, Qt::RightButton, event->modifiers());
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(event->pos()),
+                          QPointF(event->globalPos()), Qt::RightButton, Qt::RightButton,
+                          event->modifiers());
         trackSelectPress(&press);
     }
     QMenu menu(this);
@@ -78,7 +80,9 @@ void CKeystaveView::contextMenuEvent(QContextMenuEvent* event) {
             continue;
         }
         QAction* action = menu.addAction(labelOf(command).section(u'\t', 0, 0));
-        const CommandState state = commandStateOf ? commandStateOf(command) : commandState(command).value_or(CommandState{false});
+        const CommandState state = commandStateOf
+                                       ? commandStateOf(command)
+                                       : commandState(command).value_or(CommandState{false});
         action->setEnabled(state.enabled);
         connect(action, &QAction::triggered, this, [this, command] {
             if (sendCommand)

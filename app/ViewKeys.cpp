@@ -44,7 +44,8 @@ bool CKeystaveView::hotKey(QKeyEvent* event) {
     bool ran = false;
     if (sendCommand) {
         ran = sendCommand(command);
-    } else if (const std::optional<CommandState> state = commandState(command); state && state->enabled) {
+    } else if (const std::optional<CommandState> state = commandState(command);
+               state && state->enabled) {
         runCommand(command);
         ran = true;
     }
@@ -83,7 +84,8 @@ bool CKeystaveView::typingKey(QKeyEvent* event) {
             if (key == Qt::Key_Backspace)
                 return done(ctrl ? resetAnnotationPosition(ctx) : annotationBackspace(ctx));
             if (ctrl) return false;
-            if (const QString text = typedText(event); !text.isEmpty()) return done(typeAnnotation(ctx, text));
+            if (const QString text = typedText(event); !text.isEmpty())
+                return done(typeAnnotation(ctx, text));
             return false;
         case EditMode::Lyric:
             if (key == Qt::Key_Backspace) return done(lyricBackspace(ctx));
@@ -93,12 +95,14 @@ bool CKeystaveView::typingKey(QKeyEvent* event) {
                 return done(EditOutcome::Score);
             }
             if (ctrl && key != Qt::Key_Space) return false;
-            if (const QString text = typedText(event); !text.isEmpty()) return done(typeLyric(ctx, text));
+            if (const QString text = typedText(event); !text.isEmpty())
+                return done(typeLyric(ctx, text));
             return false;
         case EditMode::TempoMark:
             if (isReturn(key)) return done(finishTempo(score));
             if (key == Qt::Key_Backspace) return done(tempoBackspace(ctx));
-            if (key >= Qt::Key_0 && key <= Qt::Key_9) return done(typeTempoDigit(ctx, QChar(u'0' + (key - Qt::Key_0))));
+            if (key >= Qt::Key_0 && key <= Qt::Key_9)
+                return done(typeTempoDigit(ctx, QChar(u'0' + (key - Qt::Key_0))));
             return true;  // other keys are ignored while the value is typed
         default:
             return false;

@@ -38,7 +38,8 @@ std::optional<CommandState> CKeystaveView::noteCommandState(int id) const {
     const bool notes = music && !s.notes.empty();
     const bool track = music && score.trackOfPart(s.hand) >= 0;
     if (inRange(id, Cmd::NoteLength32nd, 10))
-        return CommandState{true, currentNoteLength() == kLengthOfCommand[id - Cmd::NoteLength32nd], true};
+        return CommandState{true, currentNoteLength() == kLengthOfCommand[id - Cmd::NoteLength32nd],
+                            true};
     if (inRange(id, Cmd::LeftBarline, 12)) {
         const bool left = id < Cmd::RightBarline;
         const int style = id - (left ? Cmd::LeftBarline : Cmd::RightBarline);
@@ -72,9 +73,11 @@ std::optional<CommandState> CKeystaveView::noteCommandState(int id) const {
             return CommandState{music, s.mode == EditMode::Annotation, true};
         case Cmd::GraceNote: {
             const bool grace = s.mode == EditMode::Grace;
-            CommandState state{music && (grace || (s.mode == EditMode::Notes && singleSelectedNote(score) >= 0)),
-                               grace, true};
-            state.text = text(grace || selectedNoteHasGrace(score) ? kEditGraceNoteLabel : kAddGraceNoteLabel);
+            CommandState state{
+                music && (grace || (s.mode == EditMode::Notes && singleSelectedNote(score) >= 0)),
+                grace, true};
+            state.text = text(grace || selectedNoteHasGrace(score) ? kEditGraceNoteLabel
+                                                                   : kAddGraceNoteLabel);
             return state;
         }
         case Cmd::LeaveGraceMode:
@@ -83,8 +86,9 @@ std::optional<CommandState> CKeystaveView::noteCommandState(int id) const {
         case Cmd::GraceDown:
             return CommandState{music && s.mode == EditMode::Grace};
         case Cmd::LyricMode:
-            return CommandState{music && (s.mode == EditMode::Lyric || (s.mode == EditMode::Notes && notes)),
-                                s.mode == EditMode::Lyric, true};
+            return CommandState{
+                music && (s.mode == EditMode::Lyric || (s.mode == EditMode::Notes && notes)),
+                s.mode == EditMode::Lyric, true};
         case Cmd::ResetLyrics:
         case Cmd::LyricResetOffset:
             return CommandState{music && s.mode == EditMode::Lyric && lyricAtCursor(score)};
@@ -98,8 +102,9 @@ std::optional<CommandState> CKeystaveView::noteCommandState(int id) const {
         case Cmd::ConvertTuplet:
             return CommandState{notes && s.mode == EditMode::Notes && !selectionIsOneTuplet(score)};
         case Cmd::EditTuplet:
-            return CommandState{music && (s.mode == EditMode::Tuplet ||
-                                          (s.mode == EditMode::Notes && selectionIsOneTuplet(score)))};
+            return CommandState{music &&
+                                (s.mode == EditMode::Tuplet ||
+                                 (s.mode == EditMode::Notes && selectionIsOneTuplet(score)))};
         case Cmd::EditDelete:
             return CommandState{music && (!s.notes.empty() || s.objects.size() == 1)};
         case Cmd::EditSelectAll:
@@ -127,7 +132,8 @@ bool CKeystaveView::runNoteCommand(int id) {
         return true;
     }
     if (inRange(id, Cmd::Accent, 7)) {
-        static constexpr int32_t bits[] = {NoteMark::Accent, NoteMark::Staccato, 0x02, 0x04, 0x08, 0x10, 0x20};
+        static constexpr int32_t bits[] = {
+            NoteMark::Accent, NoteMark::Staccato, 0x02, 0x04, 0x08, 0x10, 0x20};
         const NoteMarkOutcome out = toggleNoteMark(ctx, bits[id - Cmd::Accent]);
         if (out.message && showMessage) showMessage(out.message);
         done(out.outcome);
@@ -175,9 +181,9 @@ bool CKeystaveView::runNoteCommand(int id) {
             chooseAnnotationFont();
             break;
         case Cmd::GraceNote:
-            done(score.selection.mode == EditMode::Grace ? leaveGraceMode(score) : enterGraceMode(ctx));
-            if (helpPageRequested)
-                helpPageRequested(QStringLiteral("EDITINGNOTES.HTM"));
+            done(score.selection.mode == EditMode::Grace ? leaveGraceMode(score)
+                                                         : enterGraceMode(ctx));
+            if (helpPageRequested) helpPageRequested(QStringLiteral("EDITINGNOTES.HTM"));
             break;
         case Cmd::LeaveGraceMode:
             done(leaveGraceMode(score));
@@ -195,7 +201,8 @@ bool CKeystaveView::runNoteCommand(int id) {
             const bool entering = score.selection.mode != EditMode::Lyric;
             done(toggleLyricMode(score));
             if (helpPageRequested)
-                helpPageRequested(entering ? QStringLiteral("LYRICMODE.HTM") : QStringLiteral("EDITINGNOTES.HTM"));
+                helpPageRequested(entering ? QStringLiteral("LYRICMODE.HTM")
+                                           : QStringLiteral("EDITINGNOTES.HTM"));
             break;
         }
         case Cmd::ResetLyrics:
@@ -224,7 +231,8 @@ bool CKeystaveView::runNoteCommand(int id) {
             const bool entering = score.selection.mode != EditMode::Tuplet;
             done(toggleTupletMode(score));
             if (helpPageRequested)
-                helpPageRequested(entering ? QStringLiteral("TRIPLETMODE.HTM") : QStringLiteral("EDITINGNOTES.HTM"));
+                helpPageRequested(entering ? QStringLiteral("TRIPLETMODE.HTM")
+                                           : QStringLiteral("EDITINGNOTES.HTM"));
             break;
         }
         case Cmd::TupletUp:
@@ -239,8 +247,8 @@ bool CKeystaveView::runNoteCommand(int id) {
         case Cmd::TupletTransposeDown: {
             const bool octave = bool(hotKeyModifiers_ & Qt::ShiftModifier);
             const CEventRef marker = score.selection.currentObject;
-            const EditOutcome out =
-                moveSelection(ctx, 0, (id == Cmd::TupletTransposeUp ? 1 : -1) * (octave ? 12 : 1), false);
+            const EditOutcome out = moveSelection(
+                ctx, 0, (id == Cmd::TupletTransposeUp ? 1 : -1) * (octave ? 12 : 1), false);
             score.selection.currentObject = marker;
             done(out);
             break;
@@ -248,7 +256,8 @@ bool CKeystaveView::runNoteCommand(int id) {
         case Cmd::TupletMoveLeft:
         case Cmd::TupletMoveRight: {
             const CEventRef marker = score.selection.currentObject;
-            const EditOutcome out = moveSelection(ctx, id == Cmd::TupletMoveRight ? step : -step, 0, false);
+            const EditOutcome out =
+                moveSelection(ctx, id == Cmd::TupletMoveRight ? step : -step, 0, false);
             score.selection.currentObject = marker;
             done(out);
             break;
@@ -289,18 +298,20 @@ void CKeystaveView::convertToTuplet() {
     questions.noteCount = [this] { return askTupletCount ? askTupletCount() : 0; };
     questions.confirm = [this](int textId) { return askYesNo && askYesNo(textId); };
     const EditOutcome out = ks::convertToTuplet(ctx, questions);
-    if (out != EditOutcome::Nothing && helpPageRequested) helpPageRequested(QStringLiteral("TRIPLETMODE.HTM"));
+    if (out != EditOutcome::Nothing && helpPageRequested)
+        helpPageRequested(QStringLiteral("TRIPLETMODE.HTM"));
     afterEdit(static_cast<int>(out));
 }
 
 void CKeystaveView::chooseAnnotationFont() {
     CScore& score = doc_.score();
     CSelection& s = score.selection;
-    CEvent* picked = s.currentObject.track == kAnnotationTrackRef ? eventOf(score, s.currentObject) : nullptr;
-    const CUserFont current =
-        picked && picked->fontindex >= 0 && picked->fontindex < static_cast<int>(score.userfonts.size())
-            ? score.userfonts[static_cast<size_t>(picked->fontindex)]
-            : score.font;
+    CEvent* picked =
+        s.currentObject.track == kAnnotationTrackRef ? eventOf(score, s.currentObject) : nullptr;
+    const CUserFont current = picked && picked->fontindex >= 0 &&
+                                      picked->fontindex < static_cast<int>(score.userfonts.size())
+                                  ? score.userfonts[static_cast<size_t>(picked->fontindex)]
+                                  : score.font;
     const std::optional<CUserFont> chosen = chooseFont ? chooseFont(current) : std::nullopt;
     if (!chosen) return;
     doc_.history().Push(StringId::AnnotationEditing, UndoKind::Score, 0);

@@ -380,7 +380,8 @@ void BM_MusicMoveSelection(benchmark::State& state) {
     int step = 0;
     for (auto _ : state) {
         const bool back = step++ % 2;
-        const int key = transpose ? (back ? Qt::Key_Down : Qt::Key_Up) : (back ? Qt::Key_Left : Qt::Key_Right);
+        const int key =
+            transpose ? (back ? Qt::Key_Down : Qt::Key_Up) : (back ? Qt::Key_Left : Qt::Key_Right);
         state.SetIterationTime(keyToFrame(m, key, Qt::ControlModifier));
     }
     state.counters["notes"] = static_cast<double>(score.selection.notes.size());
@@ -409,9 +410,10 @@ void BM_MusicTypeLyric(benchmark::State& state) {
     for (auto _ : state) {
         // "la-" per syllable: two letters, then the minus that moves to the next note.
         const int k = keys++ % 3;
-        state.SetIterationTime(k == 2 ? keyToFrame(m, Qt::Key_Minus, Qt::NoModifier, QStringLiteral("-"))
-                                      : keyToFrame(m, k == 0 ? Qt::Key_L : Qt::Key_A, Qt::NoModifier,
-                                                   k == 0 ? QStringLiteral("l") : QStringLiteral("a")));
+        state.SetIterationTime(
+            k == 2 ? keyToFrame(m, Qt::Key_Minus, Qt::NoModifier, QStringLiteral("-"))
+                   : keyToFrame(m, k == 0 ? Qt::Key_L : Qt::Key_A, Qt::NoModifier,
+                                k == 0 ? QStringLiteral("l") : QStringLiteral("a")));
     }
 }
 BENCHMARK(BM_MusicTypeLyric)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(64 * 3);

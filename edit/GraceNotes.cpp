@@ -13,8 +13,9 @@ namespace {
 
 // The grace event of the note (time, pitch), or -1.
 int graceEventOf(const CTrack& track, int32_t time, int32_t pitch) {
-    return eventAt(track, time,
-                   [pitch](const CEvent& e) { return e.type == EventType::GraceNote && e.data[2] == pitch; });
+    return eventAt(track, time, [pitch](const CEvent& e) {
+        return e.type == EventType::GraceNote && e.data[2] == pitch;
+    });
 }
 
 // The main note Grace mode works on: the selected note, kept selected in that mode.
@@ -68,7 +69,8 @@ EditOutcome enterGraceMode(EditContext& ctx) {
     const std::vector<CNoteRef> kept = s.notes;
     setEditMode(score, EditMode::Grace);
     s.notes = kept;
-    s.pitchlo = s.pitchhi = score.track(t).events.at(graceEventOf(score.track(t), note.time, note.pitch)).data[0];
+    s.pitchlo = s.pitchhi =
+        score.track(t).events.at(graceEventOf(score.track(t), note.time, note.pitch)).data[0];
     return outcome;
 }
 

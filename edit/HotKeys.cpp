@@ -40,8 +40,9 @@ CHotKeyTable CHotKeyTable::fromMarkup(QByteArrayView text) {
         CMarkupFile::GetInt(u"editmode", e, key.editmode);
         CMarkupFile::GetInt(u"altctrlshift", e, key.altctrlshift);
         // Sorted insert; an entry equal to one present is skipped, so the first wins.
-        auto it = std::lower_bound(table.entries_.begin(), table.entries_.end(), key,
-                                   [](const CHotKey& a, const CHotKey& b) { return CHotKey::compare(a, b) < 0; });
+        auto it = std::lower_bound(
+            table.entries_.begin(), table.entries_.end(), key,
+            [](const CHotKey& a, const CHotKey& b) { return CHotKey::compare(a, b) < 0; });
         bool present = false;
         for (auto j = it; j != table.entries_.end() && CHotKey::compare(*j, key) == 0; ++j)
             present |= j->editmode == key.editmode || j->editmode == 0 || key.editmode == 0;
@@ -59,7 +60,8 @@ const CHotKeyTable& CHotKeyTable::builtIn() {
     return table;
 }
 
-int32_t CHotKeyTable::lookup(int32_t viewmode, int32_t editmode, int32_t keycode, int32_t modifiers) const {
+int32_t CHotKeyTable::lookup(int32_t viewmode, int32_t editmode, int32_t keycode,
+                             int32_t modifiers) const {
     const CHotKey probe{keycode, modifiers, viewmode, editmode, 0};
     // Entries of edit mode 0 compare equal to every edit mode, so the range of equal
     // entries is searched for the exact match.
@@ -74,50 +76,98 @@ int32_t virtualKeyOf(int qtKey, bool keypad) {
     if (keypad) {
         if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return 96 + (qtKey - Qt::Key_0);
         switch (qtKey) {
-            case Qt::Key_Asterisk: return 106;
-            case Qt::Key_Plus: return 107;
-            case Qt::Key_Minus: return 109;
-            case Qt::Key_Period: return 110;
-            case Qt::Key_Slash: return 111;
-            case Qt::Key_Enter: return 13;
-            default: break;
+            case Qt::Key_Asterisk:
+                return 106;
+            case Qt::Key_Plus:
+                return 107;
+            case Qt::Key_Minus:
+                return 109;
+            case Qt::Key_Period:
+                return 110;
+            case Qt::Key_Slash:
+                return 111;
+            case Qt::Key_Enter:
+                return 13;
+            default:
+                break;
         }
     }
     if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return qtKey;
     if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return qtKey;
     switch (qtKey) {
-        case Qt::Key_Backspace: return 8;
-        case Qt::Key_Tab: case Qt::Key_Backtab: return 9;
-        case Qt::Key_Return: case Qt::Key_Enter: return 13;
-        case Qt::Key_Escape: return 27;
-        case Qt::Key_Space: return 32;
-        case Qt::Key_PageUp: return 33;
-        case Qt::Key_PageDown: return 34;
-        case Qt::Key_End: return 35;
-        case Qt::Key_Home: return 36;
-        case Qt::Key_Left: return 37;
-        case Qt::Key_Up: return 38;
-        case Qt::Key_Right: return 39;
-        case Qt::Key_Down: return 40;
-        case Qt::Key_Insert: return 45;
-        case Qt::Key_Delete: return 46;
-        case Qt::Key_Exclam: return '1';
-        case Qt::Key_At: return '2';
-        case Qt::Key_NumberSign: return '3';
-        case Qt::Key_Dollar: return '4';
-        case Qt::Key_Percent: return '5';
-        case Qt::Key_AsciiCircum: return '6';
-        case Qt::Key_Ampersand: return '7';
-        case Qt::Key_Asterisk: return '8';
-        case Qt::Key_ParenLeft: return '9';
-        case Qt::Key_ParenRight: return '0';
-        case Qt::Key_Equal: case Qt::Key_Plus: return 187;
-        case Qt::Key_Minus: case Qt::Key_Underscore: return 189;
-        case Qt::Key_Slash: case Qt::Key_Question: return 191;
-        case Qt::Key_BracketLeft: case Qt::Key_BraceLeft: return 219;
-        case Qt::Key_Backslash: case Qt::Key_Bar: return 220;
-        case Qt::Key_BracketRight: case Qt::Key_BraceRight: return 221;
-        case Qt::Key_Apostrophe: case Qt::Key_QuoteDbl: return 223;
+        case Qt::Key_Backspace:
+            return 8;
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+            return 9;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return 13;
+        case Qt::Key_Escape:
+            return 27;
+        case Qt::Key_Space:
+            return 32;
+        case Qt::Key_PageUp:
+            return 33;
+        case Qt::Key_PageDown:
+            return 34;
+        case Qt::Key_End:
+            return 35;
+        case Qt::Key_Home:
+            return 36;
+        case Qt::Key_Left:
+            return 37;
+        case Qt::Key_Up:
+            return 38;
+        case Qt::Key_Right:
+            return 39;
+        case Qt::Key_Down:
+            return 40;
+        case Qt::Key_Insert:
+            return 45;
+        case Qt::Key_Delete:
+            return 46;
+        case Qt::Key_Exclam:
+            return '1';
+        case Qt::Key_At:
+            return '2';
+        case Qt::Key_NumberSign:
+            return '3';
+        case Qt::Key_Dollar:
+            return '4';
+        case Qt::Key_Percent:
+            return '5';
+        case Qt::Key_AsciiCircum:
+            return '6';
+        case Qt::Key_Ampersand:
+            return '7';
+        case Qt::Key_Asterisk:
+            return '8';
+        case Qt::Key_ParenLeft:
+            return '9';
+        case Qt::Key_ParenRight:
+            return '0';
+        case Qt::Key_Equal:
+        case Qt::Key_Plus:
+            return 187;
+        case Qt::Key_Minus:
+        case Qt::Key_Underscore:
+            return 189;
+        case Qt::Key_Slash:
+        case Qt::Key_Question:
+            return 191;
+        case Qt::Key_BracketLeft:
+        case Qt::Key_BraceLeft:
+            return 219;
+        case Qt::Key_Backslash:
+        case Qt::Key_Bar:
+            return 220;
+        case Qt::Key_BracketRight:
+        case Qt::Key_BraceRight:
+            return 221;
+        case Qt::Key_Apostrophe:
+        case Qt::Key_QuoteDbl:
+            return 223;
         default:
             if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) return 112 + (qtKey - Qt::Key_F1);
             return 0;

@@ -41,12 +41,17 @@ EditOutcome insertNoteAtCursor(EditContext& ctx, int32_t step) {
     step = std::max(step, 1);
     const int32_t position = std::clamp(s.timestart, 0, lastCursorTick(score, 1));
     const int32_t pitch = std::clamp(s.pitchTop(), 0, 127);
-    if (track->notes.find(CNote{.time = position, .pitch = pitch}) >= 0) return EditOutcome::Nothing;
+    if (track->notes.find(CNote{.time = position, .pitch = pitch}) >= 0)
+        return EditOutcome::Nothing;
     ctx.history.Push(StringId::InsertNotes, UndoKind::Track, t);
     clearSelection(s);
     track = score.trackPtr(t);
-    CNote note{.time = position, .duration = step, .flags = 0, .pitch = pitch,
-               .velocity = kDefaultVelocity, .work0 = step};
+    CNote note{.time = position,
+               .duration = step,
+               .flags = 0,
+               .pitch = pitch,
+               .velocity = kDefaultVelocity,
+               .work0 = step};
     track->addNote(note);
     // A note past the score's end is cut at the end, as the score holds no music there.
     rederiveTicks(score, t, position, std::min<int64_t>(int64_t(position) + step, score.length));

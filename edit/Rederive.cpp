@@ -9,10 +9,10 @@ void rederiveTicks(CScore& score, int trackIndex, int32_t from, int32_t to) {
     if (!track) return;
     track->owner = &score;
     const CSortedArray<CChord>& chords = track->chords;
-    const bool covered = !chords.empty() && chords.at(0).time == 0 &&
-                         chords.at(chords.size() - 1).time + chords.at(chords.size() - 1).duration ==
-                             score.length &&
-                         track->length >= score.length;
+    const bool covered =
+        !chords.empty() && chords.at(0).time == 0 &&
+        chords.at(chords.size() - 1).time + chords.at(chords.size() - 1).duration == score.length &&
+        track->length >= score.length;
     if (!covered || score.length <= 0) {
         score.rebuildTrack(trackIndex);
         return;

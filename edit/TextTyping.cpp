@@ -21,8 +21,9 @@ bool noteStartsAt(const CTrack& track, int32_t tick) {
 }
 
 int lyricIndexAt(const CTrack& track, int32_t tick, int32_t verse) {
-    return eventAt(track, tick,
-                   [verse](const CEvent& e) { return e.type == EventType::Lyric && e.data[0] == verse; });
+    return eventAt(track, tick, [verse](const CEvent& e) {
+        return e.type == EventType::Lyric && e.data[0] == verse;
+    });
 }
 
 // Replaces event `index` of `events` by `changed`; returns its new index.
@@ -116,8 +117,7 @@ EditOutcome lyricStepNote(CScore& score, int direction) {
     const int32_t at = score.selection.timestart;
     const CNote* found = nullptr;
     if (direction > 0) {
-        for (int i = firstNoteFrom(*track, at + 1);
-             i < track->notes.size(); ++i)
+        for (int i = firstNoteFrom(*track, at + 1); i < track->notes.size(); ++i)
             if (!(track->notes.at(i).flags & NoteFlag::TieEnd)) {
                 found = &track->notes.at(i);
                 break;
@@ -175,7 +175,8 @@ bool selectionHasLyricOffsets(const CScore& score) {
     if (!track) return false;
     const CSelection& s = score.selection;
     for (const CEvent& e : track->events)
-        if (e.type == EventType::Lyric && e.time >= s.timestart && e.time < s.timeend && e.data[1] != 0)
+        if (e.type == EventType::Lyric && e.time >= s.timestart && e.time < s.timeend &&
+            e.data[1] != 0)
             return true;
     return false;
 }
@@ -189,7 +190,8 @@ EditOutcome resetSelectionLyrics(EditContext& ctx) {
     const CSelection& s = score.selection;
     std::vector<CEvent> events = track->events.items();
     for (CEvent& e : events)
-        if (e.type == EventType::Lyric && e.time >= s.timestart && e.time < s.timeend) e.data[1] = 0;
+        if (e.type == EventType::Lyric && e.time >= s.timestart && e.time < s.timeend)
+            e.data[1] = 0;
     track->events.assign(std::move(events));
     return EditOutcome::Score;
 }
@@ -216,7 +218,8 @@ EditOutcome typeAnnotation(EditContext& ctx, const QString& text) {
     CScore& score = ctx.score;
     CSelection& s = score.selection;
     if (text.isEmpty() || s.mode != EditMode::Annotation) return EditOutcome::Nothing;
-    CEvent* picked = s.currentObject.track == kAnnotationTrackRef ? eventOf(score, s.currentObject) : nullptr;
+    CEvent* picked =
+        s.currentObject.track == kAnnotationTrackRef ? eventOf(score, s.currentObject) : nullptr;
     ctx.history.Push(StringId::AnnotationEditing, UndoKind::Score, 0);
     if (picked) {
         picked = eventOf(score, s.currentObject);
@@ -225,7 +228,8 @@ EditOutcome typeAnnotation(EditContext& ctx, const QString& text) {
         if (picked->type == EventType::SectionMarker) {
             CEvent changed = *picked;
             changed.data[2] = 1;
-            s.currentObject.index = replaceEvent(score.annotationTrack.events, s.currentObject.index, changed);
+            s.currentObject.index =
+                replaceEvent(score.annotationTrack.events, s.currentObject.index, changed);
         }
         return EditOutcome::Score;
     }
@@ -278,7 +282,8 @@ namespace {
 EditOutcome retypeTempo(EditContext& ctx, const std::function<bool(QString&)>& edit) {
     CScore& score = ctx.score;
     CSelection& s = score.selection;
-    if (s.mode != EditMode::TempoMark || s.currentObject.track != kTempoTrackRef) return EditOutcome::Nothing;
+    if (s.mode != EditMode::TempoMark || s.currentObject.track != kTempoTrackRef)
+        return EditOutcome::Nothing;
     const CEvent* mark = eventOf(score, s.currentObject);
     if (!mark || mark->type != EventType::Tempo) return EditOutcome::Nothing;
     QString text = mark->text;

@@ -32,8 +32,8 @@ std::optional<Span> currentTuplet(const CScore& score) {
 }
 
 bool inBox(const CSelection& s, const CNote& n) {
-    return n.time >= s.timestart && n.time < s.timeend && n.pitch <= std::max(s.pitchlo, s.pitchhi) &&
-           n.pitch >= std::min(s.pitchlo, s.pitchhi);
+    return n.time >= s.timestart && n.time < s.timeend &&
+           n.pitch <= std::max(s.pitchlo, s.pitchhi) && n.pitch >= std::min(s.pitchlo, s.pitchhi);
 }
 
 void enterTupletMode(CScore& score, int marker) {
@@ -77,7 +77,8 @@ bool selectionIsOneTuplet(const CScore& score) {
 int32_t tupletLength(int32_t ppqn, int32_t span) {
     const int64_t unit = std::max(ppqn / 8, 1);
     int64_t length = unit;
-    while (length * 2 * 2 <= int64_t(span) * 3) length *= 2;
+    while (length * 2 * 2 <= int64_t(span) * 3)
+        length *= 2;
     return static_cast<int32_t>(std::min<int64_t>(length, INT32_MAX));
 }
 
@@ -115,7 +116,8 @@ EditOutcome convertToTuplet(EditContext& ctx, const TupletQuestions& questions) 
         times.insert(note.time);
         // A tied note ends where its last piece ends.
         int32_t end = note.end();
-        for (int j = track->notes.find(note); j >= 0 && (track->notes.at(j).flags & NoteFlag::TieStart);) {
+        for (int j = track->notes.find(note);
+             j >= 0 && (track->notes.at(j).flags & NoteFlag::TieStart);) {
             j = track->notes.find(CNote{.time = track->notes.at(j).end(), .pitch = note.pitch});
             if (j >= 0) end = track->notes.at(j).end();
         }
@@ -149,7 +151,8 @@ EditOutcome convertToTuplet(EditContext& ctx, const TupletQuestions& questions) 
         for (const CNote& note : chosen) {
             int best = 0;
             for (int i = 1; i < n; ++i)
-                if (std::abs(start + i * d - note.time) < std::abs(start + best * d - note.time)) best = i;
+                if (std::abs(start + i * d - note.time) < std::abs(start + best * d - note.time))
+                    best = i;
             make(note, best);
         }
     }
@@ -187,7 +190,8 @@ EditOutcome tupletCursorPitch(CScore& score, int direction) {
     CSelection& s = score.selection;
     if (!currentTuplet(score)) return EditOutcome::Nothing;
     const int32_t top = std::max(s.pitchlo, s.pitchhi), bottom = std::min(s.pitchlo, s.pitchhi);
-    if ((direction > 0 && top >= 127) || (direction < 0 && bottom <= 0)) return EditOutcome::Nothing;
+    if ((direction > 0 && top >= 127) || (direction < 0 && bottom <= 0))
+        return EditOutcome::Nothing;
     s.pitchlo = top + direction;
     s.pitchhi = bottom + direction;
     return reselect(score);
@@ -231,14 +235,24 @@ EditOutcome tupletInsert(EditContext& ctx) {
     CSelection& s = score.selection;
     const std::optional<Span> span = currentTuplet(score);
     if (!span) return EditOutcome::Nothing;
-    const int thousandths = static_cast<int>(std::lround(span->slot() * 1000.0 / std::max(score.ppqn, 1)));
+    const int thousandths =
+        static_cast<int>(std::lround(span->slot() * 1000.0 / std::max(score.ppqn, 1)));
     int index = -1;
     switch (thousandths) {
-        case 167: index = 12; break;
-        case 333: index = 13; break;
-        case 667: index = 14; break;
-        case 1333: index = 15; break;
-        default: return EditOutcome::Nothing;
+        case 167:
+            index = 12;
+            break;
+        case 333:
+            index = 13;
+            break;
+        case 667:
+            index = 14;
+            break;
+        case 1333:
+            index = 15;
+            break;
+        default:
+            return EditOutcome::Nothing;
     }
     const CEventRef marker = s.currentObject;
     const int32_t position = s.timestart;

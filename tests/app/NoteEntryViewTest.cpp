@@ -63,7 +63,8 @@ class NoteEntryView : public ::testing::Test {
             if (n.flags & NoteFlag::TieEnd) continue;
             int32_t end = n.end();
             for (const CNote* piece = &n; piece->flags & NoteFlag::TieStart;) {
-                const int next = s.track(track).notes.find(CNote{.time = piece->end(), .pitch = n.pitch});
+                const int next =
+                    s.track(track).notes.find(CNote{.time = piece->end(), .pitch = n.pitch});
                 if (next < 0) break;
                 piece = &s.track(track).notes.at(next);
                 end = piece->end();
@@ -128,7 +129,8 @@ TEST_F(NoteEntryView, AKeystrokeScriptWritesATwoHandPhraseThatIsSaved) {
     type("mf");
     key(Qt::Key_Return);
 
-    const std::vector<Written> right = {{0, 96, 60}, {96, 96, 62}, {192, 96, 64}, {288, 96, 65}, {384, 384, 67}};
+    const std::vector<Written> right = {
+        {0, 96, 60}, {96, 96, 62}, {192, 96, 64}, {288, 96, 65}, {384, 384, 67}};
     const std::vector<Written> left = {{0, 192, 48}, {192, 192, 43}, {384, 384, 48}};
     EXPECT_EQ(written(score(), 0), right);
     EXPECT_EQ(written(score(), 1), left);
@@ -167,7 +169,7 @@ TEST_F(NoteEntryView, AClickInAnEmptyPlaceAndInsertWriteANote) {
     EXPECT_EQ(sel().timestart, 192);
     EXPECT_EQ(sel().pitchTop(), 67);
     EXPECT_TRUE(score().track(0).notes.empty());  // a click never writes a note
-    view().runCommand(Cmd::NoteLength32nd + 2);    // a quaver, as from the menu
+    view().runCommand(Cmd::NoteLength32nd + 2);   // a quaver, as from the menu
     view().runCommand(Cmd::InsertNote);
     EXPECT_EQ(written(score(), 0), (std::vector<Written>{{192, 48, 67}}));
     EXPECT_EQ(sel().timestart, 240);

@@ -40,7 +40,8 @@ class NoteEditTest : public IsolatedStorageTest {
     }
     void select(std::vector<CNoteRef> refs) { score.selection.notes = std::move(refs); }
     // The chords a whole rebuild of the track would give, as (time, duration, count).
-    std::vector<std::tuple<int32_t, int32_t, int32_t>> chords(const CScore& s, int track = 0) const {
+    std::vector<std::tuple<int32_t, int32_t, int32_t>> chords(const CScore& s,
+                                                              int track = 0) const {
         std::vector<std::tuple<int32_t, int32_t, int32_t>> out;
         for (const CChord& c : s.track(track).chords)
             out.emplace_back(c.time, c.duration, c.noteCount);

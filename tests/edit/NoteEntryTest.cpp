@@ -70,7 +70,8 @@ TEST_F(NoteEntry, NextAndPreviousNoteSkipTieContinuations) {
 }
 
 TEST_F(NoteEntry, DeleteTakesLyricsAndMarksLeftOnRests) {
-    useNotes({{.time = 0, .duration = 96, .pitch = 60}, {.time = 0, .duration = 96, .pitch = 64},
+    useNotes({{.time = 0, .duration = 96, .pitch = 60},
+              {.time = 0, .duration = 96, .pitch = 64},
               {.time = 96, .duration = 96, .pitch = 62}});
     CTrack* t = score.trackPtr(0);
     t->events.Add(CEvent{.time = 0, .text = "la", .type = EventType::Lyric});
@@ -104,7 +105,8 @@ TEST_F(NoteEntry, DeleteKeepsTheLastTempoMark) {
 }
 
 TEST_F(NoteEntry, SelectAllFitsTheBoxToEveryNote) {
-    useNotes({{.time = 96, .duration = 96, .pitch = 50}, {.time = 480, .duration = 96, .pitch = 70}});
+    useNotes(
+        {{.time = 96, .duration = 96, .pitch = 50}, {.time = 480, .duration = 96, .pitch = 70}});
     selectAll(score);
     EXPECT_EQ(score.selection.notes.size(), 2u);
     EXPECT_EQ(score.selection.timestart, 96);
@@ -113,7 +115,8 @@ TEST_F(NoteEntry, SelectAllFitsTheBoxToEveryNote) {
 }
 
 TEST_F(NoteEntry, NoteLengthsStopAtTheNextNoteAndKeepAMinimum) {
-    useNotes({{.time = 0, .duration = 96, .pitch = 60}, {.time = 144, .duration = 96, .pitch = 60},
+    useNotes({{.time = 0, .duration = 96, .pitch = 60},
+              {.time = 144, .duration = 96, .pitch = 60},
               {.time = 384, .duration = 12, .pitch = 62}});
     select({{0, 60}, {384, 62}});
     auto c = ctx();

@@ -15,7 +15,8 @@ class Decorations : public NoteEditTest {
   protected:
     void SetUp() override {
         NoteEditTest::SetUp();
-        useNotes({{.time = 0, .duration = 96, .pitch = 60}, {.time = 0, .duration = 96, .pitch = 64},
+        useNotes({{.time = 0, .duration = 96, .pitch = 60},
+                  {.time = 0, .duration = 96, .pitch = 64},
                   {.time = 96, .duration = 96, .pitch = 62}});
     }
     int32_t marksAt(int32_t time) const {

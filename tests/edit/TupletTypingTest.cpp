@@ -13,7 +13,8 @@ namespace {
 class Tuplets : public NoteEditTest {
   protected:
     TupletQuestions answer(int n, bool yes = true) {
-        return {[n] { return n; }, [this, yes](int id) {
+        return {[n] { return n; },
+                [this, yes](int id) {
                     asked.push_back(id);
                     return yes;
                 }};
