@@ -92,7 +92,7 @@ EditOutcome convertToTuplet(EditContext& ctx, const TupletQuestions& questions) 
     for (int i : selectedNoteIndexes(*track, s))
         if (!(track->notes.at(i).flags & NoteFlag::TieEnd)) chosen.push_back(track->notes.at(i));
     if (chosen.empty()) return EditOutcome::Nothing;
-    const int n = questions.noteCount ? questions.noteCount() : 0;
+    int n = questions.noteCount ? questions.noteCount() : 0;
     if (n <= 0) return EditOutcome::Nothing;
     if (score.barAtTick(s.timestart) != score.barAtTick(std::max(s.timeend - 1, s.timestart)))
         return EditOutcome::Nothing;
@@ -131,7 +131,9 @@ EditOutcome convertToTuplet(EditContext& ctx, const TupletQuestions& questions) 
     CTrack* edited = score.trackPtr(t);
     const int32_t start = s.timestart;
     const int32_t length = tupletLength(score.ppqn, latestEnd - start);
-    const int32_t d = std::max(length / n, 1);
+    // No more notes than ticks: every note keeps at least one tick inside the tuplet.
+    n = std::min(n, length);
+    const int32_t d = length / n;
     const int32_t boxEnd = s.timeend;
     edited->notes.removeIf([&](const CNote& note) { return inBox(s, note); });
     std::vector<CNote> added;

@@ -4,11 +4,17 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QPushButton>
 #include <QTest>
 
 #include "app/ChildFrame.h"
 #include "app/CommandIds.h"
+#include "app/KeystaveApp.h"
 #include "app/KeystaveView.h"
+#include "app/MainFrame.h"
+#include "app/NoteLengthWindow.h"
 #include "edit/NoteLength.h"
 #include "render/layout/LayoutUnit.h"
 #include "render/layout/StaveGeometry.h"
@@ -16,6 +22,7 @@
 #include "storage/KeystaveDoc.h"
 #include "storage/StorageSession.h"
 #include "tests/app/FakeUserInterface.h"
+#include "tests/app/ShellFixture.h"
 
 using namespace ks;
 using namespace ks::test;
@@ -219,6 +226,35 @@ TEST_F(NoteEntryView, MenuItemsFollowTheModeAndTheSelection) {
     view().runCommand(Cmd::PageMode);
     EXPECT_FALSE(view().commandState(Cmd::InsertNote)->enabled);
     EXPECT_FALSE(view().commandState(Cmd::EditSelectAll)->enabled);
+}
+
+class NoteEntryShell : public Shell {};
+
+TEST_F(NoteEntryShell, TheNoteLengthWindowWritesNotesAndHotKeysTakeTheCommandPath) {
+    setCurrentNoteLength(kDefaultNoteLength);
+    start();
+    CMainFrame& frame = *app->frame();
+    CKeystaveView& view = *frame.activeView();
+    const CScore& score = frame.activeChild()->document().score();
+    ASSERT_TRUE(frame.routeCommand(Cmd::MusicMode));
+    ASSERT_TRUE(frame.routeCommand(Cmd::NotePanel));
+    auto* window = frame.findChild<CNoteLengthWindow*>();
+    ASSERT_NE(window, nullptr);
+    window->buttons()->button(2)->click();  // a quaver
+    auto* insert = window->findChild<QPushButton*>(QStringLiteral("insertNote"));
+    ASSERT_NE(insert, nullptr);
+    insert->click();
+    insert->click();
+    ASSERT_EQ(score.track(0).notes.size(), 2);
+    EXPECT_EQ(score.track(0).notes.at(1).time, 48);
+    EXPECT_EQ(score.track(0).notes.at(1).duration, 48);
+    // The key 7 goes through the frame to the view's note-length command.
+    QTest::keyClick(view.viewport(), Qt::Key_7);
+    EXPECT_EQ(currentNoteLength(), 6);
+    // Undo of the frame takes back the last note.
+    ASSERT_TRUE(frame.routeCommand(Cmd::EditUndo));
+    EXPECT_EQ(score.track(0).notes.size(), 1);
+    setCurrentNoteLength(kDefaultNoteLength);
 }
 
 }  // namespace
