@@ -34,6 +34,8 @@ constexpr int EditSelectAll = 57642;
 constexpr int EditUndo = 57643;
 constexpr int EditRedo = 57644;
 constexpr int GoToBar = 32936;
+constexpr int CopySection = 32909;
+constexpr int ShowClipboard = 32910;
 // View
 constexpr int ViewToolBar = 59392;
 constexpr int ViewStatusBar = 59393;

@@ -18,11 +18,6 @@ namespace ks {
 
 namespace {
 
-constexpr int kFlipStems = 32991;
-constexpr int kCopySection = 32909;
-constexpr int kShowClipboard = 32910;
-constexpr int kAutoNoteLength = 33000;
-
 // The label of a command: its menu item's, else the text of its own id.
 QString labelOf(int command) {
     for (const MenuDef& menu : mainMenus())
@@ -39,9 +34,9 @@ std::vector<int> CKeystaveView::contextMenuCommands() const {
     const CScore& score = doc_.score();
     if (state_.mode == ViewMode::Music) {
         items.insert(items.end(), {0, Cmd::EditCut, Cmd::EditCopy, Cmd::EditPaste, Cmd::EditDelete,
-                                   kCopySection, kShowClipboard, Cmd::EditSelectAll});
+                                   Cmd::CopySection, Cmd::ShowClipboard, Cmd::EditSelectAll});
         if (!score.selection.notes.empty())
-            items.insert(items.end(), {0, kAutoNoteLength, kFlipStems, Cmd::NotesToNextPart,
+            items.insert(items.end(), {0, Cmd::AutoNoteLength, Cmd::FlipStems, Cmd::NotesToNextPart,
                                        Cmd::NotesToPreviousPart});
     } else if (state_.mode == ViewMode::TrackSelect) {
         const int t = score.selection.selecttrack;
