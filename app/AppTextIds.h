@@ -129,5 +129,6 @@ constexpr int LabelAllocateRightHand = 48670;  // .. 48674: parts 0..3, then non
 constexpr int GoToBarTitle = 48640;
 constexpr int GoToBarPrompt = 48641;  // "Bar number (1 - %d):"
 constexpr int NoteLengthsTitle = 48650;
+constexpr int InsertNoteButton = 49021;
 constexpr int NoteLengthName0 = 48651;  // .. 48666, by length index
 }  // namespace ks::StringId

@@ -1,6 +1,8 @@
 #include "app/ChildFrame.h"
 
 #include <QCloseEvent>
+#include <QFontDialog>
+#include <QInputDialog>
 
 #include "app/DefaultSettings.h"
 #include "app/DocumentLayout.h"
@@ -13,10 +15,38 @@
 #include "app/PlaybackControl.h"
 #include "app/ScoreEditCommands.h"
 #include "app/UserInterface.h"
+#include "edit/EditTextIds.h"
 #include "edit/MusicXmlImportCommand.h"
+#include "model/TextTable.h"
 #include "storage/KeystaveDoc.h"
 
 namespace ks {
+
+namespace {
+
+// The font dialog over a stored font record: the face, style and weight as they are,
+// the size in points from the record's character height (tenths of a point).
+std::optional<CUserFont> chooseUserFont(const CUserFont& current, QWidget* parent) {
+    QFont font(current.name);
+    font.setPointSize(std::max(1, std::abs(current.size) / 10));
+    font.setItalic(current.italic);
+    font.setUnderline(current.underline);
+    font.setStrikeOut(current.strikeout);
+    font.setWeight(static_cast<QFont::Weight>(std::clamp(current.weight, 100, 900)));
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, font, parent);
+    if (!ok) return std::nullopt;
+    CUserFont result = current;
+    result.name = chosen.family();
+    result.size = -10 * std::max(chosen.pointSize(), 1);
+    result.italic = chosen.italic();
+    result.underline = chosen.underline();
+    result.strikeout = chosen.strikeOut();
+    result.weight = static_cast<int32_t>(chosen.weight());
+    return result;
+}
+
+}  // namespace
 
 CChildFrame::CChildFrame(StorageSession& session, IUserInterface& ui, QWidget* parent)
     : QMdiSubWindow(parent), ui_(ui), doc_(std::make_unique<CKeystaveDoc>(session, &ui)) {
@@ -45,6 +75,16 @@ CChildFrame::CChildFrame(StorageSession& session, IUserInterface& ui, QWidget* p
         CGotoBarDlg dialog(current, count, this);
         if (dialog.exec() != QDialog::Accepted) return std::nullopt;
         return dialog.bar();
+    };
+    view_->askYesNo = [this](int textId) { return ui_.askYesNo(textId, {}); };
+    view_->askTupletCount = [this] {
+        bool ok = false;
+        const int n = QInputDialog::getInt(this, text(StringId::TupletDialogTitle),
+                                           text(StringId::TupletDialogPrompt), 3, 0, 64, 1, &ok);
+        return ok ? n : 0;
+    };
+    view_->chooseFont = [this](const CUserFont& current) -> std::optional<CUserFont> {
+        return chooseUserFont(current, this);
     };
     setWidget(view_);
     outputDialogs_ = std::make_unique<QtOutputDialogs>();

@@ -167,6 +167,7 @@ QString CKeystaveView::paneText(int pane) const {
 std::optional<CommandState> CKeystaveView::commandState(int id) {
     if (playbackCommand(id)) return CommandState{playback_ != nullptr};
     if (std::optional<CommandState> state = musicCommandState(id)) return state;
+    if (std::optional<CommandState> state = noteCommandState(id)) return state;
     const bool pageLike = state_.mode == ViewMode::Page || state_.mode == ViewMode::Layout;
     switch (id) {
         case Cmd::PageMode:
@@ -194,6 +195,7 @@ std::optional<CommandState> CKeystaveView::commandState(int id) {
 
 void CKeystaveView::runCommand(int id) {
     if (runMusicCommand(id)) return;
+    if (runNoteCommand(id)) return;
     switch (id) {
         case Cmd::Rewind:
         case Cmd::StepBack:

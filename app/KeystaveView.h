@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "app/CommandTarget.h"
+#include "model/UserFont.h"
 #include "render/draw/DrawContext.h"
 #include "render/draw/PlaybackOverlay.h"
 #include "render/layout/PageGeometry.h"
@@ -82,6 +83,25 @@ class CKeystaveView : public QAbstractScrollArea, public ICommandTarget {
     std::function<std::optional<int>(int current, int count)> askBarNumber;
     // Track select mode: allocate the highlighted track to a part (0..3; -1 removes it).
     std::function<void(int track, int part)> allocateTrack;
+    // Sends a command along the normal path (view, document, frame, application); true
+    // when a target ran it. Unset: the view runs the commands it handles itself.
+    std::function<bool(int id)> sendCommand;
+    // The state of a command along that path (the context menu's items). Unset: the
+    // view's own state, disabled for commands it does not handle.
+    std::function<CommandState(int id)> commandStateOf;
+    // The commands of the context menu in this mode, in order; 0 = separator.
+    std::vector<int> contextMenuCommands() const;
+    // A Yes/No question of the text table; true for Yes. Unset: No.
+    std::function<bool(int textId)> askYesNo;
+    // The number of notes of a new tuplet; 0 when cancelled.
+    std::function<int()> askTupletCount;
+    // A font for annotations, starting from `current`; nothing when cancelled.
+    std::function<std::optional<CUserFont>(const CUserFont& current)> chooseFont;
+
+    // --- note entry (ViewNoteCommands.cpp, ViewKeys.cpp) ---
+    // Enters a note from the MIDI keyboard at the cursor (Music mode): the cursor pitch
+    // becomes `key`, the note is inserted with the current length.
+    void enterMidiNote(int key);
 
     // --- playback (ViewPlayback.cpp) ---
     // The playback that plays this view's document; null: no playback cursor is shown.
@@ -115,6 +135,7 @@ class CKeystaveView : public QAbstractScrollArea, public ICommandTarget {
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     // Tab belongs to playback, not to moving the focus.
     bool focusNextPrevChild(bool next) override;
 
@@ -147,6 +168,16 @@ class CKeystaveView : public QAbstractScrollArea, public ICommandTarget {
     std::optional<CommandState> musicCommandState(int id) const;
     bool runMusicCommand(int id);
     bool musicKey(QKeyEvent* event);
+    // The note entry and editing commands (ViewNoteCommands.cpp).
+    std::optional<CommandState> noteCommandState(int id) const;
+    bool runNoteCommand(int id);
+    void convertToTuplet();
+    void chooseAnnotationFont();
+    void deleteSelection();
+    // The keys (ViewKeys.cpp): the hot key table, and typing in the edit modes that take
+    // text.
+    bool hotKey(QKeyEvent* event);
+    bool typingKey(QKeyEvent* event);
     void goToBar();
     void toggleSectionMarker();
     void afterEdit(int outcome);
@@ -187,6 +218,9 @@ class CKeystaveView : public QAbstractScrollArea, public ICommandTarget {
     PlaybackOverlay overlay_;  // what the overlay shows; painted as it stands
     int wheelPastEdge_ = 0;    // wheel turned at a page's end, towards the next page
     Drag drag_;
+    // The modifiers of the key that sent the running hot key command (an octave with
+    // Shift); none for menu commands.
+    Qt::KeyboardModifiers hotKeyModifiers_;
 };
 
 }  // namespace ks

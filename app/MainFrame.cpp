@@ -134,9 +134,9 @@ void CMainFrame::buildMenus() {
             if (!action) {
                 QString label = text(item.label);
                 // A key the view handles is shown as the menu's shortcut text.
-                if (item.viewKey)
-                    label += QStringLiteral("\t") + QKeySequence(QLatin1String(item.viewKey))
-                                                        .toString(QKeySequence::NativeText);
+                if (const char* key = item.viewKey ? item.viewKey : item.hotKey)
+                    label += QStringLiteral("\t") +
+                             QKeySequence(QLatin1String(key)).toString(QKeySequence::NativeText);
                 action = new QAction(label, this);
                 action->setData(item.command);
                 action->setStatusTip(statusPrompt(item.command));
@@ -196,6 +196,9 @@ void CMainFrame::addChild(CChildFrame* child) {
     }
     child->setStyle(windowStyle_);
     mdi_->addSubWindow(child);
+    // Keys of the hot key table send their commands along the normal command path.
+    child->view().sendCommand = [this](int id) { return routeCommand(id); };
+    child->view().commandStateOf = [this](int id) { return routedState(id); };
     // The window's own menu would take Ctrl+W (Page Width) and other keys of ours.
     releaseProgramKeys(child);
     // The panes show where the active document's playback cursor stands.
@@ -249,10 +252,22 @@ bool CMainFrame::routeCommand(int id) {
         QTimer::singleShot(0, this, [this] {
             refreshTitle();
             updateCommandStates();
+            // A note-length command or key changes the length the window marks.
+            if (noteLengths_) noteLengths_->refresh();
         });
         return true;
     }
     return false;
+}
+
+CommandState CMainFrame::routedState(int id) {
+    CChildFrame* child = activeChild();
+    ICommandTarget* route[] = {child ? static_cast<ICommandTarget*>(&child->view()) : nullptr,
+                               child, this, app_};
+    for (ICommandTarget* target : route)
+        if (target)
+            if (std::optional<CommandState> state = target->commandState(id)) return *state;
+    return CommandState{false};
 }
 
 void CMainFrame::updateCommandStates() {
@@ -272,7 +287,8 @@ void CMainFrame::updateCommandStates() {
         if (s.checkable && action->isChecked() != s.checked) action->setChecked(s.checked);
         if (!s.text.isEmpty()) {
             // A menu text with its shortcut after a tab: the shortcut is the action's own.
-            const QString label = s.text.section(u'\t', 0, 0);
+            const QString label =
+                action->shortcut().isEmpty() ? s.text : s.text.section(u'\t', 0, 0);
             if (action->text() != label) action->setText(label);
         }
     }
@@ -412,6 +428,10 @@ void CMainFrame::runCommand(int id) {
             if (!noteLengths_) {
                 noteLengths_ = new CNoteLengthWindow(this);
                 noteLengths_->lengthChosen = [this](int) {
+                    if (CKeystaveView* view = activeView()) view->viewport()->setFocus();
+                };
+                noteLengths_->insertRequested = [this] {
+                    routeCommand(Cmd::InsertNote);
                     if (CKeystaveView* view = activeView()) view->viewport()->setFocus();
                 };
             }

@@ -50,6 +50,8 @@ class CMainFrame : public QMainWindow, public ICommandTarget {
     QAction* action(int id) const { return actions_.value(id); }
     // Sends a command along the route; false when no target took it or it is disabled.
     bool routeCommand(int id);
+    // The state of a command from the first target that handles it; disabled when none does.
+    CommandState routedState(int id);
     // Enabled, checked state and menu texts of every action, and the status panes.
     void updateCommandStates();
     QLabel* pane(int paneId) const;

@@ -121,6 +121,108 @@ enum ScoreLabel {
     LLyricSettings,
 };
 
+// The Notes menu: its title and item labels (ids 49040 and up).
+enum NotesLabel {
+    LNotesMenu = 49040,
+    LInsertNote,
+    LNextNote,
+    LPreviousNote,
+    LNotesToNextPart,
+    LNotesToPreviousPart,
+    LTransposeMenu,
+    LTransposeUp,
+    LTransposeDown,
+    LTransposeOctaveUp,
+    LTransposeOctaveDown,
+    LAccent,
+    LStaccato,
+    LFingeringMenu,
+    LFinger1,
+    LClearOrnament = LFinger1 + 5,
+    LClearAllOrnaments,
+    LOrnamentUp,
+    LOrnamentDown,
+    LResetFingering,
+    LAddGraceNote,
+    LEditGraceNote,
+    LConvertTuplet,
+    LEditTuplet,
+    LAnnotationMode,
+    LAnnotationFont,
+    LLyricMode,
+    LResetLyrics,
+    LNoteLengthMenu,
+    LNoteLength1,
+    LLeftBarline = LNoteLength1 + 10,
+    LRightBarline,
+    LBarlineStyle0,
+};
+
+// An item whose key is handled by the document view through the hot key table.
+constexpr MenuItemDef hot(int command, int label, const char* key) {
+    return MenuItemDef{command, label, nullptr, nullptr, key};
+}
+
+// The Notes menu: note entry and the editing of the selected notes.
+std::vector<MenuItemDef> notesMenuItems() {
+    using namespace Cmd;
+    std::vector<MenuItemDef> items = {
+        hot(InsertNote, LInsertNote, "Ins"),
+        hot(NextNote, LNextNote, "N"),
+        hot(PreviousNote, LPreviousNote, "B"),
+        kSeparator,
+        hot(NotesToNextPart, LNotesToNextPart, "Ctrl+PgDown"),
+        hot(NotesToPreviousPart, LNotesToPreviousPart, "Ctrl+PgUp"),
+        {-1, LTransposeMenu},
+        hot(TransposeUp, LTransposeUp, "Ctrl+Up"),
+        hot(TransposeDown, LTransposeDown, "Ctrl+Down"),
+        hot(TransposeOctaveUp, LTransposeOctaveUp, "Ctrl+Shift+Up"),
+        hot(TransposeOctaveDown, LTransposeOctaveDown, "Ctrl+Shift+Down"),
+        {-2, 0},
+        kSeparator,
+        hot(Accent, LAccent, "A"),
+        hot(Staccato, LStaccato, "S"),
+        {-1, LFingeringMenu},
+    };
+    static const char* const fingerKeys[] = {"Shift+1", "Shift+2", "Shift+3", "Shift+4", "Shift+5"};
+    for (int f = 0; f < 5; ++f)
+        items.push_back(hot(Finger1 + f, LFinger1 + f, fingerKeys[f]));
+    const std::vector<MenuItemDef> rest = {
+        hot(ClearOrnament, LClearOrnament, "Backspace"),
+        hot(ClearAllOrnaments, LClearAllOrnaments, "Ctrl+Backspace"),
+        hot(OrnamentUp, LOrnamentUp, "Shift+="),
+        hot(OrnamentDown, LOrnamentDown, "Shift+-"),
+        {ResetFingering, LResetFingering},
+        {-2, 0},
+        {GraceNote, LAddGraceNote},
+        kSeparator,
+        hot(ConvertTuplet, LConvertTuplet, "Ctrl+T"),
+        hot(EditTuplet, LEditTuplet, "Return"),
+        kSeparator,
+        hot(AnnotationMode, LAnnotationMode, "Ctrl+G"),
+        hot(AnnotationFont, LAnnotationFont, "Ctrl+Return"),
+        hot(LyricMode, LLyricMode, "Ctrl+L"),
+        {ResetLyrics, LResetLyrics},
+        kSeparator,
+        {-1, LNoteLengthMenu},
+    };
+    items.insert(items.end(), rest.begin(), rest.end());
+    static const char* const lengthKeys[] = {"1",     "2", "3",     "4",     "5",
+                                             "Num+9", "6", "Num+2", "Num+3", "7"};
+    for (int i = 0; i < 10; ++i)
+        items.push_back(hot(NoteLength32nd + i, LNoteLength1 + i, lengthKeys[i]));
+    items.push_back({-2, 0});
+    items.push_back({-1, LLeftBarline});
+    for (int style = 0; style < 6; ++style)
+        items.push_back({LeftBarline + style, LBarlineStyle0 + style});
+    items.push_back({-2, 0});
+    items.push_back({-1, LRightBarline});
+    for (int style = 0; style < 6; ++style)
+        items.push_back({RightBarline + style, LBarlineStyle0 + style});
+    items.push_back({-2, 0});
+    return items;
+}
+
 }  // namespace
 
 const std::vector<MenuDef>& mainMenus() {
@@ -160,7 +262,7 @@ const std::vector<MenuDef>& mainMenus() {
           {EditCopy, LCopy, "Ctrl+C"},
           {EditPaste, LPaste, "Ctrl+V"},
           {EditDelete, LDelete, "Shift+Del"},
-          {EditSelectAll, LSelectAll},
+          {EditSelectAll, LSelectAll, nullptr, nullptr, "Ctrl+A"},
           kSeparator,
           {GoToBar, LGoToBar}}},
         {StringId::MenuView,
@@ -211,7 +313,7 @@ const std::vector<MenuDef>& mainMenus() {
           {CropToNotes, LCropNotes},
           kSeparator,
           {RemoveOverlaps, LRemoveOverlaps},
-          {ExtendNotes, LExtendNotes},
+          {ExtendNotes, LExtendNotes, "Alt+X"},
           {ShortenNotes, LShortenNotes},
           {AutoNoteLength, LAutoNoteLength},
           {TransposeTracks, LTranspose},
@@ -245,6 +347,7 @@ const std::vector<MenuDef>& mainMenus() {
           kSeparator,
           {SectionMarker, StringId::LabelSectionMarker},
           {NotePanel, LNotePanel}}},
+        {LNotesMenu, notesMenuItems()},
         {StringId::MenuTrack,
          {{AllocateRightHand, StringId::LabelAllocateRightHand},
           {AllocateRightHand + 1, StringId::LabelAllocateRightHand + 1},

@@ -12,6 +12,9 @@ struct MenuItemDef {
     const char* shortcut = nullptr;
     // A key the document view handles itself, shown beside the label (Tab for Play).
     const char* viewKey = nullptr;
+    // A key of the built-in hot key table (or a cursor key) that runs the command in the
+    // document view, shown beside the label; it is no shortcut of the menu item.
+    const char* hotKey = nullptr;
 };
 
 struct MenuDef {

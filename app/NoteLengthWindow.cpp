@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QGridLayout>
+#include <QPushButton>
 #include <QToolButton>
 
 #include "app/AppTextIds.h"
@@ -51,6 +52,12 @@ CNoteLengthWindow::CNoteLengthWindow(QWidget* parent)
         grid->addWidget(button, i / 4, i % 4);
     }
     buttons_->setExclusive(true);
+    auto* insert = new QPushButton(text(StringId::InsertNoteButton), this);
+    insert->setObjectName(QStringLiteral("insertNote"));
+    grid->addWidget(insert, kNoteLengthCount / 4, 0, 1, 4);
+    connect(insert, &QPushButton::clicked, this, [this] {
+        if (insertRequested) insertRequested();
+    });
     connect(buttons_, &QButtonGroup::idClicked, this, [this](int index) {
         setCurrentNoteLength(index);
         if (lengthChosen) lengthChosen(index);

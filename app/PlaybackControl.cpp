@@ -126,6 +126,10 @@ void PlaybackControl::stopMidiInput() {
     input_.Close();
 }
 
+void PlaybackControl::listenToMidiInput() {
+    if (input_.isOpen()) input_.Start();
+}
+
 void PlaybackControl::reopenMidiInput() {
     input_.Close();
     if (!input_.enabled) return;

@@ -62,6 +62,8 @@ class PlaybackControl : public QObject {
     // and start listening. Exit: store the settings and close the input.
     void startMidiInput();
     void stopMidiInput();
+    // A view entered Music mode: the input's ring is emptied and the input listens.
+    void listenToMidiInput();
     // Close the input, then open it again with its device, empty its ring and start it
     // (when input is enabled).
     void reopenMidiInput();

@@ -10,6 +10,7 @@
 #include "app/ViewModeRules.h"
 #include "edit/CursorKeys.h"
 #include "edit/EditModes.h"
+#include "edit/NoteEntry.h"
 #include "edit/NoteLength.h"
 #include "edit/PartCommands.h"
 #include "edit/SectionMarkerCommands.h"
@@ -67,7 +68,10 @@ void CKeystaveView::setViewMode(int mode) {
     viewport()->setMouseTracking(mode == ViewMode::Music);
     updateScrollBars();
     overlay_ = currentOverlay();
-    if (mode == ViewMode::Music) ensureCursorVisible();
+    if (mode == ViewMode::Music) {
+        ensureCursorVisible();
+        if (playback_) playback_->listenToMidiInput();
+    }
     if (helpPageRequested) helpPageRequested(helpPageFor(mode));
     if (viewModeChanged) viewModeChanged(mode);
     viewport()->update();
@@ -259,6 +263,10 @@ bool CKeystaveView::musicKey(QKeyEvent* event) {
     }
     CScore& score = doc_.score();
     CursorKeyContext ctx{{score, doc_.history()}, currentStep(score.ppqn), {}};
+    ctx.changeNoteLengths = [&score, this](int32_t amount) {
+        EditContext edit{score, doc_.history()};
+        return changeNoteLengths(edit, amount);
+    };
     afterEdit(static_cast<int>(cursorKey(ctx, *key, shift, ctrl)));
     return true;
 }

@@ -10,6 +10,7 @@
 #include "edit/EditModes.h"
 #include "edit/EditTextIds.h"
 #include "edit/MoveSelection.h"
+#include "edit/NoteEntry.h"
 #include "edit/NoteLength.h"
 #include "edit/SectionMarkerCommands.h"
 #include "edit/SelectionOps.h"
@@ -247,6 +248,13 @@ void CKeystaveView::musicRelease(QMouseEvent* event) {
             break;
         }
         case 2: {
+            if (!drag.moved && ctrl) {
+                // Ctrl+click on the selection moves it to the next part, with Shift to the
+                // previous one.
+                EditContext ctx{score, doc_.history()};
+                afterEdit(static_cast<int>(moveNotesToPart(ctx, shift ? -1 : +1)));
+                break;
+            }
             if (!drag.moved) {
                 // A click inside the selection: Shift toggles the note there, else the
                 // click places the cursor as anywhere else.

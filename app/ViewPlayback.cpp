@@ -169,15 +169,43 @@ bool CKeystaveView::playbackCommand(int id) const {
            id == Cmd::StepForward;
 }
 
+namespace {
+
+// Note entry from the MIDI keyboard into a view.
+class ViewNoteEntry : public MidiNoteEntry {
+  public:
+    ViewNoteEntry(CKeystaveView& view, CScore& score) : view_(view), score_(score) {}
+    bool inMusicMode() const override { return view_.viewMode() == ViewMode::Music; }
+    int32_t cursorTime() const override { return score_.selection.timestart; }
+    void setCursorTime(int32_t time) override {
+        score_.selection.timestart = time;
+        score_.selection.timeend = time + 1;
+    }
+    void enterNote(int key) override { view_.enterMidiNote(key); }
+
+  private:
+    CKeystaveView& view_;
+    CScore& score_;
+};
+
+}  // namespace
+
 void CKeystaveView::midiInputArrived() {
     if (!playback_) return;
-    // Notes are entered from the keyboard only in Music mode; here the keys are echoed.
-    handleMidiInput(playback_->midiInput(), playback_->device(), nullptr);
+    // Thru echoes the keys in every mode; in Music mode they are entered as notes.
+    ViewNoteEntry entry(*this, doc_.score());
+    handleMidiInput(playback_->midiInput(), playback_->device(), &entry);
 }
 
 void CKeystaveView::keyPressEvent(QKeyEvent* event) {
     const Qt::KeyboardModifiers modifiers =
         event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    // The hot key table comes first, then playback's keys, then the cursor keys and
+    // typing.
+    if (hotKey(event)) {
+        event->accept();
+        return;
+    }
     if (modifiers == Qt::NoModifier && event->key() == Qt::Key_Tab && togglePlayback) {
         togglePlayback();
         event->accept();
@@ -188,7 +216,7 @@ void CKeystaveView::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    if (musicKey(event)) {
+    if (musicKey(event) || typingKey(event)) {
         event->accept();
         return;
     }

@@ -17,6 +17,7 @@
 #include "app/KeystaveView.h"
 #include "app/MainFrame.h"
 #include "app/PlaybackControl.h"
+#include "edit/MoveSelection.h"
 #include "edit/SelectionOps.h"
 #include "playback/RecordingDevice.h"
 #include "resources/MusicFont.h"
@@ -311,6 +312,121 @@ void BM_RubberBandSelects1000Notes(benchmark::State& state) {
     state.counters["notes"] = static_cast<double>(selected);
 }
 BENCHMARK(BM_RubberBandSelects1000Notes)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// Sends a key to the view and repaints: the time from key press to repainted frame.
+double keyToFrame(MusicModeApp& m, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+                  const QString& text = {}) {
+    QElapsedTimer timer;
+    timer.start();
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+    QCoreApplication::sendEvent(m.view->viewport(), &press);
+    m.view->viewport()->repaint();
+    return timer.nsecsElapsed() / 1e9;
+}
+
+// The cursor in the middle of the score, on an empty pitch of the current part.
+void cursorToMiddle(CScore& score, int32_t pitch) {
+    score.selection.timestart = score.barStart(score.barCount() / 2);
+    score.selection.timeend = score.selection.timestart + 1;
+    score.selection.pitchlo = score.selection.pitchhi = pitch;
+}
+
+// Insert (a note written at the cursor), the note deleted again untimed.
+void BM_MusicInsertNote(benchmark::State& state) {
+    MusicModeApp m;
+    m.view->runCommand(Cmd::MusicMode);
+    for (auto _ : state) {
+        cursorToMiddle(*m.score, 120);
+        state.SetIterationTime(keyToFrame(m, Qt::Key_Insert));
+        cursorToMiddle(*m.score, 120);
+        selectAtCursor(*m.score, false);
+        keyToFrame(m, Qt::Key_Delete);
+    }
+}
+BENCHMARK(BM_MusicInsertNote)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// Delete of one selected note, written again untimed.
+void BM_MusicDeleteNote(benchmark::State& state) {
+    MusicModeApp m;
+    m.view->runCommand(Cmd::MusicMode);
+    for (auto _ : state) {
+        cursorToMiddle(*m.score, 120);
+        keyToFrame(m, Qt::Key_Insert);
+        cursorToMiddle(*m.score, 120);
+        selectAtCursor(*m.score, false);
+        state.SetIterationTime(keyToFrame(m, Qt::Key_Delete));
+    }
+}
+BENCHMARK(BM_MusicDeleteNote)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// About 100 selected notes moved one step in time (Ctrl+Right, then back) or transposed
+// (Ctrl+Up, then down).
+void BM_MusicMoveSelection(benchmark::State& state) {
+    MusicModeApp m;
+    m.view->runCommand(Cmd::MusicMode);
+    CScore& score = *m.score;
+    const int32_t from = score.barStart(500);
+    int32_t to = from;
+    // Enough bars for about 100 notes of the current part.
+    do {
+        to = score.barStart(score.barAtTick(to) + 1);
+        score.selection.timestart = from;
+        score.selection.timeend = to;
+        score.selection.pitchlo = 127;
+        score.selection.pitchhi = 0;
+        selectAtCursor(score, false);
+    } while (score.selection.notes.size() < 100 && to < score.length);
+    fitBoxToNotes(score);
+    const bool transpose = state.range(0) != 0;
+    if (!transpose) {
+        // Up where no other notes are, so the steps in time are not refused.
+        EditContext ctx{score, m.app->frame()->activeChild()->document().history()};
+        moveSelection(ctx, 0, 127, false);
+    }
+    int step = 0, refused = 0;
+    for (auto _ : state) {
+        const bool back = step++ % 2;
+        const int key =
+            transpose ? (back ? Qt::Key_Down : Qt::Key_Up) : (back ? Qt::Key_Left : Qt::Key_Right);
+        const std::vector<CNoteRef> before = score.selection.notes;
+        state.SetIterationTime(keyToFrame(m, key, Qt::ControlModifier));
+        refused += score.selection.notes == before;
+    }
+    state.counters["notes"] = static_cast<double>(score.selection.notes.size());
+    // A move onto other notes is refused: such a step times only the key and the repaint.
+    state.counters["refused"] = refused;
+}
+BENCHMARK(BM_MusicMoveSelection)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgNames({"transpose"})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10);
+
+// Typing a 64-syllable lyric line: each keystroke to the repainted frame.
+void BM_MusicTypeLyric(benchmark::State& state) {
+    MusicModeApp m;
+    m.view->runCommand(Cmd::MusicMode);
+    CScore& score = *m.score;
+    score.selection.timestart = score.barStart(300);
+    score.selection.timeend = score.barStart(340);
+    score.selection.pitchlo = 127;
+    score.selection.pitchhi = 0;
+    selectAtCursor(score, false);
+    fitBoxToNotes(score);
+    m.view->runCommand(Cmd::LyricMode);
+    int keys = 0;
+    for (auto _ : state) {
+        // "la-" per syllable: two letters, then the minus that moves to the next note.
+        const int k = keys++ % 3;
+        state.SetIterationTime(
+            k == 2 ? keyToFrame(m, Qt::Key_Minus, Qt::NoModifier, QStringLiteral("-"))
+                   : keyToFrame(m, k == 0 ? Qt::Key_L : Qt::Key_A, Qt::NoModifier,
+                                k == 0 ? QStringLiteral("l") : QStringLiteral("a")));
+    }
+}
+BENCHMARK(BM_MusicTypeLyric)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(64 * 3);
 
 }  // namespace
 

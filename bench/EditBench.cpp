@@ -3,6 +3,10 @@
 // merging two 25,000-note tracks and splitting a 50,000-note track.
 #include <benchmark/benchmark.h>
 
+#include <QTemporaryDir>
+
+#include "edit/NoteEntry.h"
+#include "edit/SelectionOps.h"
 #include "model/BarOperations.h"
 #include "model/TrackOperations.h"
 #include "model/TrackSplit.h"
@@ -93,5 +97,38 @@ static void BM_FullRelayoutAlone(benchmark::State& state) {
     timeEdit(state, laidOutScore(), [](CScore&) {});
 }
 BENCHMARK(BM_FullRelayoutAlone)->Unit(benchmark::kMillisecond);
+
+// Note entry below the widgets, without the relayout: the undo step of the track (its
+// snapshot written), the edit and the re-derivation of the bars it touched.
+static void BM_InsertNoteWithUndoStep(benchmark::State& state) {
+    QTemporaryDir temp;
+    qputenv("KEYSTAVES_TEMP_DIR", temp.path().toUtf8());
+    CScore s = laidOutScore();
+    CUndoHistory history(&s);
+    EditContext ctx{s, history};
+    const bool withUndo = state.range(0) != 0;
+    for (auto _ : state) {
+        s.selection.timestart = s.barStart(s.barCount() / 2);
+        s.selection.timeend = s.selection.timestart + 1;
+        s.selection.pitchlo = s.selection.pitchhi = 120;
+        if (withUndo) {
+            insertNoteAtCursor(ctx, s.ppqn);
+        } else {
+            CUndoHistory none(nullptr);
+            EditContext bare{s, none};
+            insertNoteAtCursor(bare, s.ppqn);
+        }
+        state.PauseTiming();
+        s.selection.timestart = s.barStart(s.barCount() / 2);
+        s.selection.timeend = s.selection.timestart + 1;
+        selectAtCursor(s, false);
+        CUndoHistory none(nullptr);
+        EditContext bare{s, none};
+        deleteSelection(bare);
+        history.Reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_InsertNoteWithUndoStep)->Arg(0)->Arg(1)->ArgNames({"undo"})->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

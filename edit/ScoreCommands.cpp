@@ -1,6 +1,7 @@
 #include "ScoreCommands.h"
 
 #include "edit/ScoreTextIds.h"
+#include "edit/SelectionOps.h"
 #include "edit/UndoStep.h"
 #include "model/BarOperations.h"
 #include "model/NoteOperations.h"
@@ -27,8 +28,12 @@ bool validTrack(const CScore& score, int track) {
 std::vector<int> selectedNotes(const CScore& score) {
     const int track = score.trackOfPart(score.selection.hand);
     if (track < 0) return {};
-    const CSelection& sel = score.selection;
-    return notesInBox(score.track(track), sel.timestart, sel.timeend, sel.pitchhi, sel.pitchlo);
+    // The notes the selection lists (what is drawn selected), each tie chain by its
+    // first piece.
+    const CTrack& t = score.track(track);
+    std::vector<int> notes = selectedNoteIndexes(t, score.selection);
+    std::erase_if(notes, [&t](int i) { return (t.notes.at(i).flags & NoteFlag::TieEnd) != 0; });
+    return notes;
 }
 
 bool runInsertBar(ScoreCommandContext& c, int32_t bar) {

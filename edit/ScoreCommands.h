@@ -53,7 +53,8 @@ QString splitTrackName(const QString& source, int which);
 // Shows the highlighted track in a part (-1: in none). No undo step is recorded.
 void runAllocateTrack(CScore& score, int track, int part);
 
-// The selected notes of the current part's track, from the selection box.
+// The selected notes of the current part's track (the selection's list), as indexes of
+// the first pieces of their tie chains.
 std::vector<int> selectedNotes(const CScore& score);
 
 }  // namespace ks

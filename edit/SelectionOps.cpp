@@ -2,17 +2,11 @@
 
 #include <algorithm>
 
+#include "edit/TrackLookup.h"
+
 namespace ks {
 
 namespace {
-
-// Index of the first note starting at or after `tick`.
-int firstNoteFrom(const CTrack& track, int32_t tick) {
-    const auto& notes = track.notes.items();
-    return static_cast<int>(std::lower_bound(notes.begin(), notes.end(), tick,
-                                             [](const CNote& n, int32_t t) { return n.time < t; }) -
-                            notes.begin());
-}
 
 // The note `index` and the tied pieces that continue it.
 std::vector<CNoteRef> withTiedPieces(const CTrack& track, int index) {

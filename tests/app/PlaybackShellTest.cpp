@@ -14,6 +14,7 @@
 #include "app/ChildFrame.h"
 #include "app/CommandIds.h"
 #include "app/KeystaveApp.h"
+#include "app/KeystaveView.h"
 #include "app/MainFrame.h"
 #include "app/PlaybackControl.h"
 #include "playback/MidiPorts.h"
@@ -143,6 +144,43 @@ TEST_F(PlaybackShell, KeyboardNotesReachTheViewAndAreEchoedWithThru) {
     EXPECT_TRUE(sent().empty());
     uint32_t stamp = 0, message = 0;
     EXPECT_FALSE(app->playback()->midiInput().read(stamp, message));
+}
+
+TEST_F(PlaybackShell, KeyboardNotesAreEnteredInMusicModeAndNearNotesMakeChords) {
+    {
+        std::unique_ptr<QSettings> settings = programSettings();
+        settings->setValue("EnableMidiIn", 1);
+    }
+    start();
+    CChildFrame* child = app->frame()->activeChild();
+    CKeystaveView& view = child->view();
+    CMidiInput& input = app->playback()->midiInput();
+    const CScore& score = child->document().score();
+    auto notes = [&] {
+        std::vector<CNoteRef> out;
+        for (const CNote& n : score.track(0).notes)
+            out.push_back({n.time, n.pitch});
+        return out;
+    };
+    // Not in Music mode: the keys are read and nothing is entered.
+    input.receive(1000, 0x00643C90);
+    view.midiInputArrived();
+    EXPECT_TRUE(notes().empty());
+
+    ASSERT_TRUE(app->frame()->routeCommand(Cmd::MusicMode));
+    EXPECT_TRUE(input.isStarted());
+    // 30 ms apart: one chord at the cursor; 60 ms later: the next crotchet.
+    input.receive(2000, 0x00643C90);  // C4
+    input.receive(2030, 0x00504090);  // E4, played softer: entered at velocity 100
+    input.receive(2030, 0x00003C90);  // C4 released (note on, velocity 0)
+    input.receive(2090, 0x00644390);  // G4
+    input.receive(2095, 0x00FE);      // not a note
+    view.midiInputArrived();
+    EXPECT_EQ(notes(), (std::vector<CNoteRef>{{0, 60}, {0, 64}, {96, 67}}));
+    for (const CNote& n : score.track(0).notes)
+        EXPECT_EQ(n.velocity, 100);
+    EXPECT_EQ(score.selection.timestart, 192);
+    EXPECT_EQ(child->document().history().undoItems().size(), 3u);
 }
 
 TEST_F(PlaybackShell, StatusPanesFollowThePlayback) {

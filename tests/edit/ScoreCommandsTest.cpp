@@ -2,6 +2,7 @@
 
 #include "edit/ScoreCommands.h"
 #include "edit/ScoreTextIds.h"
+#include "edit/SelectionOps.h"
 #include "model/TextTable.h"
 #include "tests/storage/DocumentTestUtil.h"
 
@@ -149,13 +150,18 @@ TEST_F(ScoreCommands, SplitNamesItsTracksAfterTheSource) {
     EXPECT_EQ(prompts.statuses.back(), text(StringId::SplittingComplete));
 }
 
-TEST_F(ScoreCommands, SelectedNotesComeFromTheBoxOfTheCurrentPart) {
+TEST_F(ScoreCommands, SelectedNotesComeFromTheSelectionOfTheCurrentPart) {
     score.selection.hand = Part::RightHand;
     score.selection.timestart = 0;
     score.selection.timeend = 192;
     score.selection.pitchlo = 80;  // the top of the box
     score.selection.pitchhi = 70;
+    selectAtCursor(score, false);
     EXPECT_EQ(selectedNotes(score), (std::vector<int>{0, 1}));
+    // A note taken out of the selection (Shift+click) is no longer selected, though it
+    // lies in the box.
+    score.selection.notes.erase(score.selection.notes.begin());
+    EXPECT_EQ(selectedNotes(score), (std::vector<int>{1}));
     score.selection.hand = Part::RightHand2;  // an empty part
     EXPECT_TRUE(selectedNotes(score).empty());
 }
