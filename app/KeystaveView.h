@@ -81,8 +81,6 @@ class CKeystaveView : public QAbstractScrollArea, public ICommandTarget {
     // Asks for a bar number (Go to Bar) pre-filled with `current`, 1 .. `count`; empty
     // when cancelled.
     std::function<std::optional<int>(int current, int count)> askBarNumber;
-    // Track select mode: allocate the highlighted track to a part (0..3; -1 removes it).
-    std::function<void(int track, int part)> allocateTrack;
     // Sends a command along the normal path (view, document, frame, application); true
     // when a target ran it. Unset: the view runs the commands it handles itself.
     std::function<bool(int id)> sendCommand;

@@ -30,13 +30,13 @@ bool isScoreCommand(int id) {
         case Cmd::MakePhrase:
         case Cmd::RemovePhrase:
         case Cmd::FlipStems:
-        case Cmd::AllocateToNone:
+        case Cmd::AllocateNone:
         case Cmd::AutoNoteLength:
         case Cmd::ScoreSettings:
         case Cmd::LyricSettings:
             return true;
         default:
-            return id >= Cmd::AllocateToPart1 && id < Cmd::AllocateToPart1 + kPartCount;
+            return id >= Cmd::AllocateRightHand && id < Cmd::AllocateRightHand + kPartCount;
     }
 }
 
@@ -92,13 +92,13 @@ std::optional<CommandState> CScoreEditCommands::commandState(int id) {
             return CommandState{current >= 0 &&
                                 phraseStartingAt(score.track(current),
                                                  cursorNoteTime(score, selectedNotes(score))) >= 0};
-        case Cmd::AllocateToNone:
+        case Cmd::AllocateNone:
             return CommandState{highlighted};
         default:
-            if (id >= Cmd::AllocateToPart1 && id < Cmd::AllocateToPart1 + kPartCount)
+            if (id >= Cmd::AllocateRightHand && id < Cmd::AllocateRightHand + kPartCount)
                 return CommandState{
                     highlighted,
-                    score.partOfTrack(score.selection.selecttrack) == id - Cmd::AllocateToPart1,
+                    score.partOfTrack(score.selection.selecttrack) == id - Cmd::AllocateRightHand,
                     true};
             return CommandState{};
     }
@@ -163,7 +163,7 @@ bool CScoreEditCommands::run(int id) {
             return runFlipStems(c, current, selectedNotes(score));
         case Cmd::AutoNoteLength:
             return runAutoNoteLength(c, current, selectedNotes(score));
-        case Cmd::AllocateToNone:
+        case Cmd::AllocateNone:
             runAllocateTrack(score, sel.selecttrack, -1);
             return true;
         case Cmd::ScoreSettings:
@@ -173,8 +173,8 @@ bool CScoreEditCommands::run(int id) {
             dialogs_->lyricSettings(score, doc_.history(), relayout_);
             return false;
         default:
-            if (id >= Cmd::AllocateToPart1 && id < Cmd::AllocateToPart1 + kPartCount) {
-                runAllocateTrack(score, sel.selecttrack, id - Cmd::AllocateToPart1);
+            if (id >= Cmd::AllocateRightHand && id < Cmd::AllocateRightHand + kPartCount) {
+                runAllocateTrack(score, sel.selecttrack, id - Cmd::AllocateRightHand);
                 return true;
             }
             return false;

@@ -85,13 +85,6 @@ std::optional<CommandState> CKeystaveView::musicCommandState(int id) const {
         const int part = id - Cmd::ChoosePart1;
         return CommandState{partHasTrack(score, part), score.selection.hand == part, true};
     }
-    // Without a hook of the view's own, allocation is left to the score commands.
-    if (allocateTrack && id >= Cmd::AllocateRightHand && id <= Cmd::AllocateNone) {
-        const int t = score.selection.selecttrack;
-        const int part = id == Cmd::AllocateNone ? -1 : id - Cmd::AllocateRightHand;
-        const bool valid = trackSelect && allocateTrack && t >= 0 && t < score.trackCount();
-        return CommandState{valid, valid && part >= 0 && score.partOfTrack(t) == part, part >= 0};
-    }
     switch (id) {
         case Cmd::MusicMode:
             return CommandState{true, music, true};
@@ -115,12 +108,6 @@ bool CKeystaveView::runMusicCommand(int id) {
     CScore& score = doc_.score();
     if (id >= Cmd::ChoosePart1 && id < Cmd::ChoosePart1 + kPartCount) {
         if (choosePart(score, id - Cmd::ChoosePart1)) selectionChanged();
-        return true;
-    }
-    if (allocateTrack && id >= Cmd::AllocateRightHand && id <= Cmd::AllocateNone) {
-        const int t = score.selection.selecttrack;
-        if (t >= 0 && t < score.trackCount())
-            allocateTrack(t, id == Cmd::AllocateNone ? -1 : id - Cmd::AllocateRightHand);
         return true;
     }
     switch (id) {

@@ -94,10 +94,10 @@ TEST_F(ScoreCommandsShell, MenuItemsFollowWhatTheCommandsNeed) {
     EXPECT_FALSE(enabled(Cmd::InsertBarBefore));  // bars are edited in Music mode
     EXPECT_FALSE(enabled(Cmd::DeleteBar));
     EXPECT_FALSE(enabled(Cmd::FlipStems));        // no note selected
-    EXPECT_FALSE(enabled(Cmd::AllocateToPart1));  // no track highlighted
+    EXPECT_FALSE(enabled(Cmd::AllocateRightHand));  // no track highlighted
     score().selection.selecttrack = 1;
-    EXPECT_TRUE(enabled(Cmd::AllocateToPart1));
-    EXPECT_TRUE(app->frame()->action(Cmd::AllocateToPart1 + 2)->isChecked());
+    EXPECT_TRUE(enabled(Cmd::AllocateRightHand));
+    EXPECT_TRUE(app->frame()->action(Cmd::AllocateRightHand + 2)->isChecked());
     dialogs.deleteTrack = 0;
     ASSERT_TRUE(app->frame()->routeCommand(Cmd::DeleteTrack));
     ASSERT_TRUE(app->frame()->routeCommand(Cmd::DeleteTrack));
@@ -135,7 +135,7 @@ TEST_F(ScoreCommandsShell, TrackCommandsChangeTheDocumentAndUndo) {
     EXPECT_EQ(score().trackCount(), 3);
 
     score().selection.selecttrack = 2;
-    ASSERT_TRUE(app->frame()->routeCommand(Cmd::AllocateToPart1));
+    ASSERT_TRUE(app->frame()->routeCommand(Cmd::AllocateRightHand));
     EXPECT_EQ(score().parts, (std::array<int32_t, 4>{3, 0, 2, 0}));
     ASSERT_TRUE(app->frame()->routeCommand(Cmd::ScoreSettings));
     EXPECT_EQ(score().title, QStringLiteral("Set"));
