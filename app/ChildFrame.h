@@ -27,6 +27,9 @@ class CChildFrame : public QMdiSubWindow, public ICommandTarget {
     ~CChildFrame() override;
 
     CKeystaveDoc& document() { return *doc_; }
+    // Replaces the wait for the library's registration after an upload (tests); it
+    // returns a CUploadWaitDialog::Ending.
+    std::function<int(const QString& address)> uploadWait;
     CKeystaveView& view() { return *view_; }
 
     void newDocument();

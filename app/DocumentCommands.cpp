@@ -12,6 +12,8 @@
 #include "app/DocumentOutput.h"
 #include "app/KeystaveView.h"
 #include "app/ScoreEditCommands.h"
+#include "app/OnlineTextIds.h"
+#include "app/UploadCommand.h"
 #include "app/UserInterface.h"
 #include "edit/LayoutModeCommands.h"
 #include "edit/MidiExportCommand.h"
@@ -71,6 +73,8 @@ std::optional<CommandState> CChildFrame::commandState(int id) {
         case Cmd::DisplaySettings:
         case Cmd::ExportMidi:
         case Cmd::ExportMusicXml:
+        case Cmd::UploadToLibrary:
+        case Cmd::ReviewInLibrary:
             return CommandState{};
         case Cmd::PaperColour:
             return CommandState{view_->viewMode() == ViewMode::Page};
@@ -157,6 +161,19 @@ void CChildFrame::runCommand(int id) {
         case Cmd::ExportMusicXml:
             exportMusicXml();
             break;
+        case Cmd::UploadToLibrary:
+        case Cmd::ReviewInLibrary: {
+            stopPlayback();
+            UploadCommand command(*doc_, ui_, [this] { return save(); });
+            if (uploadWait) command.waitForRegistration = uploadWait;
+            if (id == Cmd::ReviewInLibrary) {
+                command.review();
+            } else {
+                command.upload();
+                view_->viewport()->update();
+            }
+            break;
+        }
         default:
             break;
     }

@@ -23,6 +23,8 @@
 #include "app/OpenFilter.h"
 #include "app/SingleInstance.h"
 #include "app/SiteCheck.h"
+#include "app/UpdateChecker.h"
+#include "app/Version.h"
 #include "app/SmallDialogs.h"
 #include "app/UserInterface.h"
 #include "app/Version.h"
@@ -115,8 +117,13 @@ bool CKeystaveApp::start(const QStringList& arguments) {
     }
     frame_->updateCommandStates();
 
-    // 11. The silent version check may hand over to the updater.
+    // 11. The silent version check may hand over to the updater. It asks the site on a
+    // worker thread, so start-up goes on at once; an update found closes the editor later.
     if (hooks.silentVersionCheck && hooks.silentVersionCheck()) return false;
+    updates_ = std::make_unique<UpdateChecker>(
+        ui_, frame_.get(), packVersion(kVersionMajor, kVersionMinor, kVersionBuild));
+    updates_->closeEditor = [this] { frame_->close(); };
+    if (options_.versionCheckAtStart) updates_->start(false);
 
     // 12. .. 16.
     firstRun();
@@ -310,6 +317,7 @@ std::optional<CommandState> CKeystaveApp::commandState(int id) {
         case Cmd::InternetSettings:
         case Cmd::CustomColours:
         case Cmd::FileSearch:
+        case Cmd::CheckForUpdates:
             return CommandState{};
         case Cmd::Library:
             return CommandState{readFlag(*programSettings(), SettingKey::EnableWeb, true)};
@@ -377,6 +385,9 @@ void CKeystaveApp::runCommand(int id) {
         }
         case Cmd::FileSearch:
             showFileFinder();
+            break;
+        case Cmd::CheckForUpdates:
+            if (updates_) updates_->start(true);
             break;
         default:
             break;

@@ -21,6 +21,7 @@ class CFileFinderDialog;
 class CMainFrame;
 class DialogTitleFitter;
 class SiteCheck;
+class UpdateChecker;
 class IUserInterface;
 class SingleInstance;
 class StorageSession;
@@ -47,6 +48,8 @@ struct AppOptions {
     int64_t now = 0;         // seconds since 1970 for the feedback prompt; 0 = the clock
     // The output device and the MIDI system playback uses.
     PlaybackOptions playback;
+    // The silent version check at start-up (web access permitting).
+    bool versionCheckAtStart = true;
 };
 
 class CKeystaveApp : public QObject, public ICommandTarget {
@@ -87,6 +90,8 @@ class CKeystaveApp : public QObject, public ICommandTarget {
     const RecentFiles& recentFiles() const { return recent_; }
     // Whether the first start is still asking the site for its welcome page.
     bool welcomePageCheckPending() const;
+    // The version check behind start-up and "Check For Updates".
+    UpdateChecker& updates() { return *updates_; }
 
   private:
     CChildFrame* createChild();
@@ -107,6 +112,7 @@ class CKeystaveApp : public QObject, public ICommandTarget {
     std::unique_ptr<CMainFrame> frame_;
     RecentFiles recent_;
     std::unique_ptr<SiteCheck> welcomeCheck_;
+    std::unique_ptr<UpdateChecker> updates_;
     std::unique_ptr<DialogTitleFitter> titleFitter_;
     std::unique_ptr<BritishQtTexts> qtTexts_;
     bool shutDown_ = false;

@@ -2,6 +2,7 @@
 
 #include "app/AppTextIds.h"
 #include "app/CommandIds.h"
+#include "app/OnlineTextIds.h"
 #include "render/output/ExportTextIds.h"
 
 namespace ks {
@@ -245,6 +246,7 @@ const std::vector<MenuDef>& mainMenus() {
           {ExportVectorPdf, OutputTextId::ExportVectorPdfLabel},
           {-2, 0},
           {UploadToLibrary, LUpload},
+          {ReviewInLibrary, OnlineText::ReviewLabel},
           kSeparator,
           {FilePrint, LPrint, "Ctrl+P"},
           {FilePrintPreview, LPrintPreview},

@@ -37,7 +37,8 @@ class Shell : public ::testing::Test {
                            .splash = false,
                            .showWindow = false,
                            .now = now,
-                           .playback = {.device = &device}});
+                           .playback = {.device = &device},
+                           .versionCheckAtStart = versionCheckAtStart});
         EXPECT_TRUE(app->start(arguments));
         return *app;
     }
@@ -48,6 +49,7 @@ class Shell : public ::testing::Test {
 
     FakeUserInterface ui;
     RecordingDevice device;
+    bool versionCheckAtStart = false;
     std::unique_ptr<CKeystaveApp> app;
 };
 
