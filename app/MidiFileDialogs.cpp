@@ -30,7 +30,9 @@ CMidiFileDlg::CMidiFileDlg(const MidiImportOptions& current, QWidget* parent) : 
     splitHands_->setChecked(current.splitHands);
     splitHands_->setEnabled(current.canSplitHands);
     canSplitHands_ = current.canSplitHands;
-    for (QCheckBox* box : {splitHands_, removeOverlapping_, extendNotes_, shortenNotes_})
+    quantise_ = new QCheckBox(text(StringId::MidiImportQuantise), group);
+    quantise_->setChecked(current.quantise);
+    for (QCheckBox* box : {quantise_, splitHands_, removeOverlapping_, extendNotes_, shortenNotes_})
         boxes->addWidget(box);
     layout->addWidget(group);
     // Cancel (or closing the dialog) leaves the file unopened.
@@ -44,7 +46,7 @@ CMidiFileDlg::CMidiFileDlg(const MidiImportOptions& current, QWidget* parent) : 
 
 MidiImportOptions CMidiFileDlg::options() const {
     return {removeOverlapping_->isChecked(), extendNotes_->isChecked(), shortenNotes_->isChecked(),
-            canSplitHands_ && splitHands_->isChecked(), canSplitHands_};
+            canSplitHands_ && splitHands_->isChecked(), canSplitHands_, quantise_->isChecked()};
 }
 
 void installMidiImport(CKeystaveDoc& doc, IUserInterface& ui) {

@@ -26,6 +26,7 @@ class CMidiFileDlg : public QDialog {
     QCheckBox* extendNotes_;
     QCheckBox* shortenNotes_;
     QCheckBox* splitHands_;
+    QCheckBox* quantise_;
     bool canSplitHands_;
 };
 

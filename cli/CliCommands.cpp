@@ -57,6 +57,9 @@ int usage() {
                        "  convert IN OUT.ksv     save IN as a document of the current format;\n"
                        "                         a MIDI file IN is imported, with the clean-ups\n"
                        "                         --remove-overlaps --extend-notes --shorten-notes;\n"
+                       "                         its written rhythm is found (played notes\n"
+                       "                         quantised) unless --no-quantise is given\n"
+                       "                         (--quantise: the default, said outright)\n"
                        "                         IN may also be MusicXML (.musicxml, .xml, .mxl)\n"
                        "  convert IN OUT.mid     export the notes of IN as a standard MIDI file\n"
                        "  convert IN OUT.xml     export IN as MusicXML (OUT.mxl: compressed; the\n"
@@ -100,6 +103,8 @@ struct ImportCleanUps {
     bool removeOverlaps = false;
     bool extendNotes = false;
     bool shortenNotes = false;
+    bool quantise = true;
+    bool conflicting = false;  // both --quantise and --no-quantise
 };
 
 // Takes the import options out of the arguments.
@@ -108,6 +113,10 @@ ImportCleanUps takeCleanUps(QStringList& args) {
     c.removeOverlaps = args.removeAll(QStringLiteral("--remove-overlaps")) > 0;
     c.extendNotes = args.removeAll(QStringLiteral("--extend-notes")) > 0;
     c.shortenNotes = args.removeAll(QStringLiteral("--shorten-notes")) > 0;
+    const bool on = args.removeAll(QStringLiteral("--quantise")) > 0;
+    const bool off = args.removeAll(QStringLiteral("--no-quantise")) > 0;
+    c.quantise = !off;
+    c.conflicting = on && off;
     return c;
 }
 
@@ -134,7 +143,7 @@ Loaded importMidi(const QString& path, CScore& score, const ImportCleanUps& clea
     score.Reset();
     score.applyBuiltInDefaults();
     score.prefs.key = -1;
-    importMidiFile(file, score);
+    importMidiFile(file, score, MidiConversion{.quantise = cleanUps.quantise, .fileName = path});
     if (cleanUps.removeOverlaps) removeOverlaps(score);
     if (cleanUps.extendNotes) extendNotes(score);
     if (cleanUps.shortenNotes) shortenNotesAtBarLines(score);
@@ -349,7 +358,7 @@ int convert(QStringList args, LoadOptions options) {
     if (args.size() >= 2 && (extensionOf(args[1]) == u"pdf" || extensionOf(args[1]) == u"bmp"))
         return convertToPages(args, options);
     options.cleanUps = takeCleanUps(args);
-    if (args.size() != 2) return usage();
+    if (args.size() != 2 || options.cleanUps.conflicting) return usage();
     const QString& out = args[1];
     int status = 0;
     if (isAudioPath(out)) {

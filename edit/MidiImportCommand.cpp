@@ -24,6 +24,7 @@ MidiImportOptions MidiImportOptions::load() {
     o.removeOverlapping = s.value(QStringLiteral("MidiImportRemoveOverlapping"), 0).toInt() != 0;
     o.extendNotes = s.value(QStringLiteral("MidiImportExtendNotes"), 0).toInt() != 0;
     o.shortenNotes = s.value(QStringLiteral("MidiImportShortenNotes"), 0).toInt() != 0;
+    o.quantise = s.value(QStringLiteral("MidiImportQuantise"), 1).toInt() != 0;
     return o;
 }
 
@@ -32,6 +33,7 @@ void MidiImportOptions::save() const {
     s.setValue(QStringLiteral("MidiImportRemoveOverlapping"), removeOverlapping ? 1 : 0);
     s.setValue(QStringLiteral("MidiImportExtendNotes"), extendNotes ? 1 : 0);
     s.setValue(QStringLiteral("MidiImportShortenNotes"), shortenNotes ? 1 : 0);
+    s.setValue(QStringLiteral("MidiImportQuantise"), quantise ? 1 : 0);
 }
 
 bool importMidiDocument(CKeystaveDoc& doc, const QString& path, IDocumentPrompts& prompts,
@@ -41,12 +43,19 @@ bool importMidiDocument(CKeystaveDoc& doc, const QString& path, IDocumentPrompts
     for (const QString& message : read.messages)
         prompts.showMessage(StringId::PlainText, {message});
 
-    auto score = std::make_unique<CScore>();
+    std::unique_ptr<CScore> score;
     CPrinterSettings printer;
-    if (steps.applyDefaults) steps.applyDefaults(*score, printer);
-    score->prefs.key = -1;
-    importMidiFile(file, *score);
-    if (steps.layout) steps.layout(*score, printer);
+    const auto convert = [&](bool quantise) {
+        score = std::make_unique<CScore>();
+        printer = CPrinterSettings{};
+        if (steps.applyDefaults) steps.applyDefaults(*score, printer);
+        score->prefs.key = -1;
+        importMidiFile(file, *score, MidiConversion{.quantise = quantise, .fileName = path});
+        if (steps.layout) steps.layout(*score, printer);
+    };
+    const MidiImportOptions stored =
+        steps.chooseOptions ? MidiImportOptions::load() : MidiImportOptions{};
+    convert(stored.quantise);
 
     // Most piano files hold both hands in one track: then the split is offered.
     int noteTrack = -1, noteTracks = 0;
@@ -57,11 +66,12 @@ bool importMidiDocument(CKeystaveDoc& doc, const QString& path, IDocumentPrompts
         }
     std::optional<MidiImportOptions> chosen = MidiImportOptions{};
     if (steps.chooseOptions) {
-        MidiImportOptions offer = MidiImportOptions::load();
+        MidiImportOptions offer = stored;
         offer.canSplitHands = offer.splitHands = noteTracks == 1;
         chosen = steps.chooseOptions(offer);
     }
     if (!chosen) return false;  // cancelled: nothing is opened
+    if (chosen->quantise != stored.quantise) convert(chosen->quantise);
     doc.adoptScore(std::move(score), printer);
     if (!steps.chooseOptions) return true;
     chosen->save();

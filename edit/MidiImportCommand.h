@@ -12,7 +12,8 @@
 namespace ks {
 
 // The clean-ups offered after a MIDI import, kept as the registry values
-// "MidiImportRemoveOverlapping", "MidiImportExtendNotes", "MidiImportShortenNotes".
+// "MidiImportRemoveOverlapping", "MidiImportExtendNotes", "MidiImportShortenNotes",
+// and whether the written rhythm is found ("MidiImportQuantise", on when absent).
 struct MidiImportOptions {
     bool removeOverlapping = false;
     bool extendNotes = false;
@@ -21,6 +22,9 @@ struct MidiImportOptions {
     // chosen at first, only when the file has a single note track; not stored.
     bool splitHands = false;
     bool canSplitHands = false;
+    // Played files are quantised and short-played notation exports get their written
+    // lengths back; files on a grid that play full lengths never change.
+    bool quantise = true;
 
     static MidiImportOptions load();
     void save() const;
@@ -38,7 +42,9 @@ struct MidiImportSteps {
 };
 
 // Reads the MIDI file at `path` into a new score (reader messages go to `prompts`;
-// whatever was read is kept), lays it out, asks for the options, gives the score to
+// whatever was read is kept), finding its written rhythm as the stored choice says,
+// lays it out, asks for the options (reading the file again when the rhythm choice was
+// changed), gives the score to
 // `doc` and runs the chosen hand split and clean-ups, each as an undo step. An unreadable file gives an
 // empty score; only Cancel in the options dialog refuses the file (false), and then the
 // document is unchanged.

@@ -40,6 +40,7 @@ constexpr int AnalysingTrack = 46124;
 constexpr int RenameMissingTrack = 46125;
 constexpr int UntitledTrack = 46126;
 constexpr int MidiImportSplitHands = 46127;
+constexpr int MidiImportQuantise = 49600;
 // Dialog texts.
 constexpr int TransposeIntervals = 46130;  // the 25 intervals, ";"-separated
 constexpr int TransposeAll = 46131;

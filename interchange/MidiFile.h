@@ -22,6 +22,9 @@ struct CMidiFile {
     QString artist;
     QString title;
     QString copyright;
+    // The name of the whole sequence: the name given to the only track of a format 0
+    // file, or to the first track of a format 1 file when that track plays no notes.
+    QString sequenceName;
 
     // Replaces the contents with the file at `path`. What was read before an error stays;
     // the result carries the messages to show, in order.

@@ -1,7 +1,15 @@
 #include "MidiImport.h"
 
+#include <QFileInfo>
 #include <algorithm>
+#include <cmath>
 #include <deque>
+
+#include "interchange/MidiGrid.h"
+#include "interchange/MidiPickup.h"
+#include "interchange/MidiQuantise.h"
+#include "interchange/MidiStringIds.h"
+#include "model/TextTable.h"
 
 namespace ks {
 
@@ -169,7 +177,66 @@ int assignHand(CScore& score, int part) {
     return best;
 }
 
-void importMidiFile(const CMidiFile& file, CScore& score) {
+namespace {
+
+// Tempo marks are added only where a bar's tempo leaves the current mark's by this share
+// (and by at least kLeastTempoStep beats per minute): the breathing of a performance,
+// not the jitter of its beats.
+constexpr double kTempoChange = 0.05;
+constexpr int32_t kLeastTempoStep = 3;
+
+std::vector<CTrack> notesOfTracks(const CMidiFile& file) {
+    std::vector<CTrack> tracks;
+    for (const CMidiTrack& midi : file.tracks) {
+        CTrack& track = tracks.emplace_back();
+        track.title = midi.name;
+        pairNotes(midi, track);
+    }
+    return tracks;
+}
+
+QString titleOf(const CMidiFile& file, const QString& fileName) {
+    if (!file.title.isEmpty() && file.title != text(MidiStringId::Untitled)) return file.title;
+    if (!file.sequenceName.isEmpty()) return file.sequenceName;
+    const QString base = QFileInfo(fileName).completeBaseName();
+    return base.isEmpty() ? file.title : base;
+}
+
+// The first tempo mark follows the performance's first bar; later bars get a mark where
+// they were played clearly faster or slower than the mark before them.
+void addPerformanceTempos(CScore& score, const CPerformanceMap& map) {
+    int32_t current = 0;
+    for (int bar = 0; bar < score.barCount(); ++bar) {
+        const int32_t start = score.barStart(bar);
+        const int32_t bpm = std::clamp<int32_t>(
+            int32_t(std::lround(map.tempoBetween(start, start + score.barLength(bar)))), 10, 400);
+        if (bar == 0) {
+            current = bpm;
+            score.midi.tempo = bpm;
+            if (!score.tempoTrack.events.empty() &&
+                score.tempoTrack.events.at(0).type == EventType::Tempo)
+                score.tempoTrack.events[0].data[1] = bpm;
+            continue;
+        }
+        const int32_t step = std::max<int32_t>(kLeastTempoStep, int32_t(current * kTempoChange));
+        if (std::abs(bpm - current) < step) continue;
+        CEvent mark;
+        mark.type = EventType::Tempo;
+        mark.time = start;
+        mark.data[0] = 1;
+        mark.data[1] = bpm;
+        score.tempoTrack.addEvent(mark);
+        current = bpm;
+    }
+}
+
+}  // namespace
+
+bool midiFileIsPlayed(const CMidiFile& file) {
+    return !notesOnGrid(notesOfTracks(file), file.division);
+}
+
+void importMidiFile(const CMidiFile& file, CScore& score, const MidiConversion& conversion) {
     // Resolution: an even division of at least 16 becomes the score's; other values keep
     // the score's and the ticks are taken as they are.
     if (file.division >= 16 && file.division % 2 == 0 && file.division <= kMaxPpqn) {
@@ -183,28 +250,67 @@ void importMidiFile(const CMidiFile& file, CScore& score) {
             score.tempoTrack.events.at(0).type == EventType::Tempo)
             score.tempoTrack.events[0].data[1] = file.tempo;
     }
-    if (!file.title.isEmpty()) score.title = file.title;
+    score.title = titleOf(file, conversion.fileName);
     if (!file.artist.isEmpty()) score.artist = file.artist;
     if (!file.copyright.isEmpty()) score.copyright = file.copyright;
 
+    std::vector<CTrack> tracks = notesOfTracks(file);
+    std::vector<CMidiTimeSig> timeSigs = file.timeSigs;
+    std::vector<CMidiKeySig> keySigs = file.keySigs;
+    CPerformanceMap performance;
+    if (conversion.quantise && !notesOnGrid(tracks, file.division)) {
+        PerformanceTiming timing{.division = file.division, .tempo = file.tempo,
+                                 .ppqn = score.ppqn};
+        if (!timeSigs.empty() && timeSigs.front().time == 0)
+            timing.barLength = score.barLengthOf(timeSigs.front().numerator,
+                                                 timeSigs.front().denominator);
+        performance = quantisePerformance(tracks, timing);
+        if (!performance.empty()) {
+            for (CMidiTimeSig& sig : timeSigs)
+                sig.time = std::max(performance.beatTickOf(sig.time), 0);
+            for (CMidiKeySig& sig : keySigs)
+                sig.time = std::max(performance.beatTickOf(sig.time), 0);
+        }
+    } else if (conversion.quantise) {
+        restoreShortenedLengths(tracks, file.division);
+    }
+
+    // A short first bar: the piece moves on to end it where the first full bar starts.
+    int32_t firstNote = INT32_MAX;
+    for (const CTrack& track : tracks)
+        if (!track.notes.empty()) firstNote = std::min(firstNote, track.notes.at(0).time);
+    const int32_t pickup = takePickup(timeSigs, firstNote, [&score](int32_t nom, int32_t denom) {
+        return score.barLengthOf(nom, denom);
+    });
+    if (pickup > 0) {
+        for (CTrack& track : tracks) {
+            std::vector<CNote> moved(track.notes.begin(), track.notes.end());
+            for (CNote& n : moved)
+                n.time += pickup;
+            track.notes.assign(std::move(moved));
+            track.length += pickup;
+        }
+        for (CMidiKeySig& sig : keySigs)
+            if (sig.time > 0) sig.time += pickup;
+        // The lead-in bar is shown from its first note.
+        score.prefs.hiderestsatstart = score.prefs.indentatstart = true;
+    }
+
     int32_t end = score.length;
-    for (const CMidiTrack& midi : file.tracks) {
-        CTrack track;
-        track.title = midi.name;
-        pairNotes(midi, track);
+    for (CTrack& track : tracks) {
         for (const CNote& n : track.notes)
             end = std::max<int64_t>(end, int64_t(n.time) + n.duration);
         score.addTrack(track);
     }
-    for (const CMidiTimeSig& sig : file.timeSigs)
+    for (const CMidiTimeSig& sig : timeSigs)
         score.setTimeSignature(sig.numerator, sig.denominator, -1, std::max(sig.time, 0));
     score.setLength(end);
-    for (const CMidiKeySig& sig : file.keySigs) {
+    for (const CMidiKeySig& sig : keySigs) {
         int32_t code = sig.key >= -7 && sig.key <= 7 ? 7 - sig.key : 0;
         if (sig.minor) code += 15;
         score.setKeySignature(code, score.barAtTick(std::max(sig.time, 0)));
     }
-
+    if (!performance.empty()) addPerformanceTempos(score, performance);
     // Triplets, bar by bar, over the stretches in 2/4 or 4/4.
     const int bars = score.barCount();
     for (CTrack& track : score.tracks) {

@@ -10,9 +10,23 @@
 
 namespace ks {
 
+// What the conversion does beyond taking the notes as they are.
+struct MidiConversion {
+    // Find the written rhythm: a played file (notes off any grid) is quantised to the
+    // beat found in it, with tempo marks following the performance; a file on a grid
+    // that plays its notes short gets its written lengths back; a file on a grid that
+    // plays them full is left exactly as it is.
+    bool quantise = false;
+    // The file's name, the title when the file names none (empty: "Untitled").
+    QString fileName;
+};
+
 // Builds the score of `file` into `score`, which the caller has reset (and given its
 // default settings). Never fails: an empty file gives an empty score.
-void importMidiFile(const CMidiFile& file, CScore& score);
+void importMidiFile(const CMidiFile& file, CScore& score, const MidiConversion& conversion = {});
+
+// Whether the file was played rather than written: its notes do not sit on a grid.
+bool midiFileIsPlayed(const CMidiFile& file);
 
 // The notes of one MIDI track: each note-on (velocity > 0) is ended by the first
 // release (note-off, or note-on with velocity 0) of its channel and key, oldest first;

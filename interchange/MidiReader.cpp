@@ -122,6 +122,14 @@ MidiResult CMidiFile::readBytes(QByteArrayView bytes) {
         result.messages << text(MidiStringId::ErrorReading);
         return result;
     }
+    if (!tracks.empty() && tracks.front().named) {
+        const auto plays = [](const CMidiEvent& e) {
+            return (e.status & 0xF0) == 0x90 && (e.data[1] & 0x7F) > 0;
+        };
+        const CMidiTrack& first = tracks.front();
+        if (format == 0 || std::none_of(first.events.begin(), first.events.end(), plays))
+            sequenceName = first.name.trimmed();
+    }
     if (format == 0 && tracks.size() == 1) splitByChannel(*this);
     result.ok = true;
     return result;

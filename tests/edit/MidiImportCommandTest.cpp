@@ -97,6 +97,43 @@ TEST_F(MidiImportCommand, ChosenCleanUpsRunAsUndoStepsAndTheChoiceIsKept) {
     EXPECT_EQ(doc.score().track(1).notes.at(0).pitch, 72);
 }
 
+TEST_F(MidiImportCommand, PlayedFilesAreQuantisedUnlessTheBoxIsUnticked) {
+    // Quarter notes played a few ticks off the beat at 480 ticks a quarter.
+    CMidiFile f;
+    f.division = 480;
+    CMidiTrack played;
+    const int32_t offsets[] = {3, -5, 7, -2, 4, -6, 5, -3, 2, -4, 6, -7, 3, -2, 5, -5};
+    for (int i = 0; i < 16; ++i)
+        played.AddNote(std::max(0, i * 480 + offsets[i]), 60 + i % 5, 80, 400 + offsets[i]);
+    f.tracks = {played};
+    const QString path = workPath(QStringLiteral("played.mid"));
+    ASSERT_TRUE(f.Write(path).ok);
+    const auto starts = [this] {
+        std::vector<int32_t> out;
+        for (const CTrack& t : doc.score().tracks)
+            for (const CNote& n : t.notes)
+                if (!(n.flags & NoteFlag::TieEnd)) out.push_back(n.time);
+        return out;
+    };
+    std::vector<int32_t> beats;
+    for (int i = 0; i < 16; ++i)
+        beats.push_back(i * 480);
+    answer = MidiImportOptions{};
+    ASSERT_TRUE(doc.open(path));
+    EXPECT_TRUE(offered->quantise);
+    EXPECT_EQ(starts(), beats);
+    EXPECT_EQ(doc.score().title, QStringLiteral("played"));
+    // Unticked: the file is read again as played, and the choice is kept.
+    answer->quantise = false;
+    ASSERT_TRUE(doc.open(path));
+    EXPECT_NE(starts(), beats);
+    EXPECT_FALSE(MidiImportOptions::load().quantise);
+    answer->quantise = true;
+    ASSERT_TRUE(doc.open(path));
+    EXPECT_FALSE(offered->quantise);
+    EXPECT_EQ(starts(), beats);
+}
+
 TEST_F(MidiImportCommand, CancelInTheOptionsDialogLeavesTheDocumentAsItWas) {
     doc.newDocument();
     const int tracks = doc.score().trackCount();

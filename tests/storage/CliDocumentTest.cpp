@@ -2,6 +2,8 @@
 // input fails with the editor's message and writes nothing.
 #include <gtest/gtest.h>
 
+#include "interchange/MidiFile.h"
+
 #include <QProcess>
 #include <QProcessEnvironment>
 
@@ -108,6 +110,33 @@ TEST_F(CliDocumentTest, ConvertImportsMidiFilesWithTheirCleanUps) {
         cli({QStringLiteral("convert"), workPath(QStringLiteral("none.mid")), out});
     EXPECT_NE(missing.status, 0);
     EXPECT_TRUE(missing.err.contains("MIDI File Error: Unable to open File"));
+}
+
+// Played MIDI files are quantised unless --no-quantise says otherwise.
+TEST_F(CliDocumentTest, ConvertQuantisesPlayedMidiFilesByDefault) {
+    CMidiFile played;
+    played.division = 480;
+    CMidiTrack& track = played.tracks.emplace_back();
+    const int32_t offsets[] = {3, -5, 7, -2, 4, -6, 5, -3, 2, -4, 6, -7, 3, -2, 5, -5};
+    for (int i = 0; i < 16; ++i)
+        track.AddNote(std::max(0, i * 480 + offsets[i]), 60 + i % 5, 80, 400 + offsets[i]);
+    const QString midi = workPath(QStringLiteral("played.mid"));
+    ASSERT_TRUE(played.Write(midi).ok);
+    const auto convertWith = [&](const QStringList& options) {
+        const QString out = workPath(QStringLiteral("played.ksv"));
+        const CliRun run = cli(QStringList{QStringLiteral("convert"), midi, out} + options);
+        EXPECT_EQ(run.status, 0) << run.err.toStdString();
+        return cli({QStringLiteral("dump"), out}).out;
+    };
+    const QString byDefault = convertWith({});
+    EXPECT_TRUE(byDefault.contains("\"time\": 7200")) << byDefault.left(2000).toStdString();
+    EXPECT_EQ(convertWith({QStringLiteral("--quantise")}), byDefault);
+    const QString asPlayed = convertWith({QStringLiteral("--no-quantise")});
+    EXPECT_NE(asPlayed, byDefault);
+    EXPECT_TRUE(asPlayed.contains("\"time\": 7195"));
+    const CliRun both = cli({QStringLiteral("convert"), midi, workPath(QStringLiteral("x.ksv")),
+                             QStringLiteral("--quantise"), QStringLiteral("--no-quantise")});
+    EXPECT_EQ(both.status, 2);
 }
 
 TEST_F(CliDocumentTest, ConvertExportsAStandardMidiFile) {
