@@ -280,6 +280,7 @@ void CMainFrame::updateCommandStates() {
     refreshTitle();
     refreshPanes();
     showModeMenus();
+    if (statesUpdated) statesUpdated();
 }
 
 void CMainFrame::refreshPanes() {
