@@ -52,7 +52,8 @@ void HelpSystem::buildIndex(HelpIndex& index) {
 }
 
 bool HelpSystem::paneShown() const {
-    return pane_ && pane_->isVisible();
+    // Shown as the user left it, whether or not the frame itself is on screen.
+    return pane_ && !pane_->isHidden();
 }
 
 void HelpSystem::ensurePane() {
@@ -63,7 +64,7 @@ void HelpSystem::ensurePane() {
     pane_->searchRequested = [this] { openSearch(); };
     pane_->contentsRequested = [this] { showPage(QLatin1String(kDynamicHelpPage)); };
     connect(pane_, &QDockWidget::visibilityChanged, this, [this] {
-        state_.setShown(pane_->isVisible() || !pane_->isHidden());
+        state_.setShown(!pane_->isHidden());
     });
 }
 
