@@ -32,7 +32,8 @@ void HelpIndex::addTranslation(int page, const QString& title, const QStringList
     if (!title.trimmed().isEmpty()) pages_[page].title = title.trimmed();
     for (const QString& keyword : keywords) {
         const QString trimmed = keyword.trimmed();
-        if (trimmed.isEmpty()) continue;
+        if (trimmed.isEmpty() || pages_[page].keywords.contains(trimmed, Qt::CaseInsensitive))
+            continue;
         pages_[page].keywords.append(trimmed);
         keywords_.push_back({trimmed, page});
     }

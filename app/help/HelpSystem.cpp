@@ -25,7 +25,7 @@ namespace {
 // The dialog's page property marks a dialog whose page was set on showing it.
 constexpr const char* kContextSet = "ksHelpContextSet";
 
-// A text of the language module, or empty when only the fallback text is there.
+// A text of the table, or empty where it has none.
 QString moduleText(int id) {
     const QString& value = text(id);
     return value == QLatin1String(TextTable::kFallback) ? QString() : value;

@@ -12,8 +12,9 @@ constexpr int SearchAction = 49205;    // the pane's toolbar button
 constexpr int BackAction = 49206;
 constexpr int ContentsAction = 49207;
 constexpr int PageMissing = 49208;     // a page the resources do not hold
-// Translated page titles and keywords of a language module: 49300 + page index for the
-// title, 49350 + page index for a comma-separated list of keywords.
+// Page titles and keywords in the text table, so that a language module can translate
+// them: 49300 + page index for the title, 49350 + page index for a comma-separated list
+// of keywords. The English texts are the pages' own.
 constexpr int FirstPageTitle = 49300;
 constexpr int FirstPageKeywords = 49350;
 

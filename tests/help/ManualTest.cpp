@@ -12,6 +12,8 @@
 #include "app/help/HelpIndex.h"
 #include "app/help/HelpPages.h"
 #include "app/help/HelpSystem.h"
+#include "model/TextTable.h"
+#include "TestPaths.h"
 
 namespace ks {
 namespace {
@@ -73,6 +75,33 @@ TEST(Manual, ReadersFindPagesByTheirWords) {
     EXPECT_EQ(titles("Volta"), titles("volta"));
     EXPECT_TRUE(titles("shortcuts").contains("GETTINGAROUND.HTM"));
     EXPECT_TRUE(titles("allegro").contains("ITALIANTERMS.HTM"));
+}
+
+TEST(Manual, TextTableCarriesThePagesOwnTitlesAndKeywords) {
+    // Without a language module the table's titles and keywords are the pages' own, so
+    // the module translates what the pages say.
+    HelpIndex pagesOnly;
+    pagesOnly.build(helpPageNames(), loadHelpPage);
+    HelpIndex withTable;
+    HelpSystem::buildIndex(withTable);
+    for (size_t i = 0; i < pagesOnly.pages().size(); ++i) {
+        EXPECT_EQ(withTable.pages()[i].title, pagesOnly.pages()[i].title) << i;
+        EXPECT_EQ(withTable.pages()[i].keywords, pagesOnly.pages()[i].keywords) << i;
+    }
+}
+
+TEST(Manual, GermanModuleGivesTitlesAndKeywords) {
+    ASSERT_TRUE(TextTable::instance().loadLanguageModule(
+        QStringLiteral(KS_SOURCE_DIR "/resources/languages/German.txt")));
+    HelpIndex index;
+    HelpSystem::buildIndex(index);
+    TextTable::instance().unloadLanguageModule();
+    const std::vector<int> found = index.search(QStringLiteral("wiederholung"));
+    ASSERT_FALSE(found.empty());
+    EXPECT_EQ(index.pages()[found[0]].name, QStringLiteral("VOLTAMARKS.HTM"));
+    EXPECT_EQ(index.pages()[found[0]].title, QStringLiteral("Wiederholungen und Voltenklammern"));
+    // The English keywords still find the page.
+    EXPECT_FALSE(index.search(QStringLiteral("volta")).empty());
 }
 
 }  // namespace

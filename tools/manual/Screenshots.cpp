@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QMdiArea>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include "app/ChildFrame.h"
@@ -31,7 +30,8 @@ bool writeScreenshots(const QString& folder) {
     // The program's settings and data stay out of the user's own folders.
     QTemporaryDir home;
     qputenv("XDG_CONFIG_HOME", QDir(home.path()).filePath("config").toLocal8Bit());
-    qputenv("XDG_DATA_HOME", QDir(home.path()).filePath("data").toLocal8Bit());
+    qputenv("KEYSTAVES_DATA_DIR", QDir(home.path()).filePath("data").toLocal8Bit());
+    qputenv("KEYSTAVES_TEMP_DIR", home.path().toLocal8Bit());
     loadMusicFont();
     DialogUserInterface ui;
     StorageSession session;
