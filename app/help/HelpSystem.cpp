@@ -153,6 +153,18 @@ void HelpSystem::runCommand(int id) {
 }
 
 bool HelpSystem::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        // F1 in a dialog shows the page of that dialog: the frame's key does not reach
+        // other windows. Keys go to the dialog's focused control, so go by its window.
+        auto* widget = qobject_cast<QWidget*>(watched);
+        auto* window = widget ? qobject_cast<QDialog*>(widget->window()) : nullptr;
+        if (window && window != search_ && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 &&
+            static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier) {
+            showPane();
+            return true;
+        }
+        return false;
+    }
     auto* dialog = qobject_cast<QDialog*>(watched);
     if (!dialog) return false;
     switch (event->type()) {
@@ -168,14 +180,6 @@ bool HelpSystem::eventFilter(QObject* watched, QEvent* event) {
             if (!dialog->property(kContextSet).toBool()) break;
             dialog->setProperty(kContextSet, false);
             state_.restoreContextPage();
-            break;
-        case QEvent::KeyPress:
-            // F1 in a dialog shows the page of that dialog (the frame's key is not
-            // reachable while a dialog is open).
-            if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 && dialog != search_) {
-                showPane();
-                return true;
-            }
             break;
         default:
             break;

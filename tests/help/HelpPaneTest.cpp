@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QTest>
 #include <QTextBrowser>
 
 #include "app/ChildFrame.h"
@@ -17,6 +18,7 @@
 #include "app/help/HelpSearchDialog.h"
 #include "app/help/HelpSystem.h"
 #include "model/Selection.h"
+#include "storage/KeystaveDoc.h"
 #include "tests/app/ShellFixture.h"
 
 namespace ks::test {
@@ -54,13 +56,32 @@ TEST_F(HelpPane, F1ShowsThePageOfTheModeAndDynamicHelpFollowsModes) {
     EXPECT_EQ(shownPage(), QStringLiteral("DYNAMICHELP.HTM"));
 }
 
+TEST_F(HelpPane, EditingModesOfMusicModeTurnThePage) {
+    start();
+    CMainFrame& frame = *app->frame();
+    frame.activeView()->setViewMode(ViewMode::Music);
+    help().showPane();
+    CSelection& selection = frame.activeChild()->document().score().selection;
+    selection.mode = EditMode::Lyric;
+    frame.updateCommandStates();
+    EXPECT_EQ(shownPage(), QStringLiteral("LYRICMODE.HTM"));
+    selection.mode = EditMode::Notes;
+    frame.updateCommandStates();
+    EXPECT_EQ(shownPage(), QStringLiteral("EDITINGNOTES.HTM"));
+}
+
 TEST_F(HelpPane, DialogsShowTheirPageAndRestoreThePreviousOne) {
     start();
     app->frame()->activeView()->setViewMode(ViewMode::Music);
-    help().showPane();
     QPrinter printer;
     QPrintPreviewDialog preview(&printer);
     preview.show();
+    // F1 on any control of the dialog opens the pane on the dialog's page.
+    EXPECT_FALSE(help().paneShown());
+    QWidget* control = preview.findChildren<QWidget*>().value(0);
+    ASSERT_TRUE(control);
+    QTest::keyClick(control, Qt::Key_F1);
+    EXPECT_TRUE(help().paneShown());
     EXPECT_EQ(shownPage(), QStringLiteral("PRINTPREVIEW.HTM"));
     preview.hide();
     EXPECT_EQ(shownPage(), QStringLiteral("MUSICMODE.HTM"));
