@@ -57,7 +57,7 @@ TEST(Manual, GeneratedPartsAreFilledIn) {
     // Rows of the program's own table: F4 for Music mode, Ctrl+S for Save.
     EXPECT_TRUE(keys.contains(QRegularExpression("<td>F4</td><td>View &gt; Music")));
     EXPECT_TRUE(keys.contains(QRegularExpression("<td>Ctrl\\+S</td><td>File &gt; Save")));
-    for (const char* picture : {"MAINWINDOW.PNG", "MUSICWINDOW.PNG", "SEARCHWINDOW.PNG"}) {
+    for (const char* picture : {"MAINWINDOW.PNG", "MUSICWINDOW.PNG", "SEARCHWINDOW.PNG", "STAVE.PNG"}) {
         QImage image(helpResourceFolder() + picture);
         EXPECT_GT(image.width(), 200) << picture;
     }

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QMdiArea>
 #include <QTemporaryDir>
+#include <algorithm>
 
 #include "app/ChildFrame.h"
 #include "app/DialogUserInterface.h"
@@ -46,6 +47,12 @@ bool writeScreenshots(const QString& folder) {
     child->view().setViewMode(ViewMode::Music);
     frame.updateCommandStates();
     ok = save(frame, QDir(folder).filePath("MUSICWINDOW.PNG")) && ok;
+    // The staves of the first bars, as the program draws them.
+    const QImage line = child->view().viewport()->grab().toImage();
+    ok = line.copy(0, line.height() * 42 / 100, std::min(line.width(), 720),
+                   line.height() * 55 / 100)
+             .save(QDir(folder).filePath("STAVE.PNG"), "PNG") &&
+         ok;
     HelpIndex index;
     CHelpSearchDialog search(index, &HelpSystem::buildIndex);
     search.resize(320, 260);
