@@ -30,6 +30,7 @@
 #include "app/Version.h"
 #include "interchange/MusicXmlStringIds.h"
 #include "app/finder/FileFinderDialog.h"
+#include "app/help/HelpSystem.h"
 #include "model/TextFormat.h"
 #include "model/TextTable.h"
 #include "render/ColourScheme.h"
@@ -78,6 +79,18 @@ bool CKeystaveApp::start(const QStringList& arguments) {
     ui_.setParentWidget(frame_.get());
     frame_->setRecentFiles(recent_.paths());
     frame_->fileDropped = [this](const QString& path) { openDocumentFile(path); };
+    // The help system lives with the frame; start-up and exit reach it through the hooks.
+    help_ = new HelpSystem(*frame_);
+    frame_->statesUpdated = [this] {
+        if (help_) help_->followActiveView();
+    };
+    if (!hooks.showHelpPane) hooks.showHelpPane = [this] {
+        if (help_) help_->showPane();
+    };
+    if (!hooks.showHelpPage) hooks.showHelpPage = [this](const QString& page) {
+        if (help_) help_->showPage(page);
+    };
+    if (!hooks.helpPaneShown) hooks.helpPaneShown = [this] { return help_ && help_->paneShown(); };
 
     // 4. The About box as a splash window while the rest starts.
     if (options_.splash && options_.showWindow) {
@@ -160,6 +173,7 @@ CChildFrame* CKeystaveApp::createChild() {
     auto* child = new CChildFrame(*session_, ui_);
     child->setPlayback(playback_.get());
     child->pathChanged = [this](const QString& path) { addRecentFile(path); };
+    if (help_) help_->watchView(child->view());
     return child;
 }
 
@@ -303,6 +317,8 @@ void CKeystaveApp::showAbout() {
 }
 
 std::optional<CommandState> CKeystaveApp::commandState(int id) {
+    if (help_)
+        if (std::optional<CommandState> state = help_->commandState(id)) return state;
     if (id >= Cmd::FileMru1 && id < Cmd::FileMru1 + Cmd::kMruCount)
         return CommandState{id - Cmd::FileMru1 < recent_.paths().size()};
     switch (id) {
@@ -329,6 +345,10 @@ std::optional<CommandState> CKeystaveApp::commandState(int id) {
 }
 
 void CKeystaveApp::runCommand(int id) {
+    if (help_ && help_->commandState(id)) {
+        help_->runCommand(id);
+        return;
+    }
     if (id >= Cmd::FileMru1 && id < Cmd::FileMru1 + Cmd::kMruCount) {
         const int index = id - Cmd::FileMru1;
         if (index < recent_.paths().size()) openDocumentFile(recent_.paths()[index]);

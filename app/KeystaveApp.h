@@ -20,6 +20,7 @@ class CChildFrame;
 class CFileFinderDialog;
 class CMainFrame;
 class DialogTitleFitter;
+class HelpSystem;
 class SiteCheck;
 class UpdateChecker;
 class IUserInterface;
@@ -70,6 +71,8 @@ class CKeystaveApp : public QObject, public ICommandTarget {
 
     CMainFrame* frame() const { return frame_.get(); }
     PlaybackControl* playback() const { return playback_.get(); }
+    // The help pane, its search and context help (owned by the frame).
+    HelpSystem* help() const { return help_; }
     StorageSession& session() { return *session_; }
     int documentCount() const;
 
@@ -117,6 +120,7 @@ class CKeystaveApp : public QObject, public ICommandTarget {
     std::unique_ptr<BritishQtTexts> qtTexts_;
     bool shutDown_ = false;
     QPointer<CFileFinderDialog> finder_;
+    HelpSystem* help_ = nullptr;  // a child of the frame
 };
 
 }  // namespace ks

@@ -296,6 +296,7 @@ void CMainFrame::updateCommandStates() {
     refreshTitle();
     refreshPanes();
     showModeMenus();
+    if (statesUpdated) statesUpdated();
 }
 
 void CMainFrame::refreshPanes() {

@@ -71,6 +71,8 @@ class CMainFrame : public QMainWindow, public ICommandTarget {
 
     // Called for each file dropped on the window.
     std::function<void(const QString&)> fileDropped;
+    // Called after every refresh of the command states (between user actions).
+    std::function<void()> statesUpdated;
     // Called when the frame has closed (all documents closed).
     std::function<void()> closed;
 
