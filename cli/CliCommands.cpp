@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "CliTextIds.h"
+#include "CollisionJson.h"
 #include "ConvertAudio.h"
 #include "LayoutJson.h"
 #include "PngExport.h"
@@ -54,6 +55,10 @@ int usage() {
                        "  dump FILE              print the score of FILE as JSON\n"
                        "  layout FILE [--music]  print the page layout of FILE (or its Music-mode\n"
                        "                         line) as JSON\n"
+                       "  layout FILE --collisions [--defaults]\n"
+                       "                         print the marks that run into each other on\n"
+                       "                         each page as JSON (with --defaults: drawn with\n"
+                       "                         the built-in default settings)\n"
                        "  convert IN OUT.ksv     save IN as a document of the current format;\n"
                        "                         a MIDI file IN is imported, with the clean-ups\n"
                        "                         --remove-overlaps --extend-notes --shorten-notes;\n"
@@ -250,18 +255,39 @@ int dump(QStringList args, const LoadOptions& options) {
     return printed != 0 ? printed : status;
 }
 
+// The score's display settings and fonts replaced by the built-in defaults, its music kept.
+void useBuiltInSettings(CScore& score) {
+    CScore defaults;
+    defaults.applyBuiltInDefaults();
+    const int32_t zoom = score.prefs.zoom;
+    score.prefs = defaults.prefs;
+    score.font = defaults.font;
+    score.prefs.key = -1;
+    score.prefs.zoom = zoom;
+}
+
 int layout(QStringList args, const LoadOptions& options) {
     const bool music = args.removeAll(QStringLiteral("--music")) > 0;
+    const bool collisions = args.removeAll(QStringLiteral("--collisions")) > 0;
+    const bool defaults = args.removeAll(QStringLiteral("--defaults")) > 0;
     int limit = 0;
-    if (!takePageLimit(args, limit) || args.size() != 1) return usage();
+    if (!takePageLimit(args, limit) || args.size() != 1 || (collisions && music) ||
+        (defaults && !collisions))
+        return usage();
+    if (collisions && !loadMusicFont()) {
+        printError(text(StringId::SaveFailed));
+        return kFailure;
+    }
     CScore score;
     CPrinterSettings printer;
     int status = 0;
     if (!loadScore(args[0], score, &printer, options, status)) return kFailure;
+    if (defaults) useBuiltInSettings(score);
     const PageGeometry page = pageGeometryFor(printer);
     fullRelayout(score, page);
     if (!music && !withinPageLimit(static_cast<int>(score.pages.size()), limit)) return kFailure;
-    const int printed = printJson(laidOutScoreToJson(score, page, music));
+    const int printed = printJson(collisions ? collisionsToJson(score, page)
+                                             : laidOutScoreToJson(score, page, music));
     return printed != 0 ? printed : status;
 }
 

@@ -29,6 +29,9 @@ namespace {
 
 // Commands that draw pages need a GUI application for their fonts.
 bool draws(int argc, char** argv) {
+    if (argc >= 3 && QByteArray(argv[1]) == "layout")
+        for (int i = 2; i < argc; ++i)
+            if (QByteArray(argv[i]) == "--collisions") return true;
     if (argc < 4 || QByteArray(argv[1]) != "convert") return false;
     const QByteArray out = QByteArray(argv[3]).toLower();
     return out.endsWith(".png") || out.endsWith(".pdf") || out.endsWith(".bmp");

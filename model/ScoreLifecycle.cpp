@@ -58,12 +58,21 @@ void CScore::makeNewDocument() {
     if (!bars.empty()) bars.back().styleRight = 4;
 }
 
+namespace {
+
+constexpr int32_t kBuiltInHandGap = 8;  // stave units
+
+}  // namespace
+
 void CScore::applyBuiltInDefaults() {
     title = text(StringId::Untitled);
     artist = text(StringId::Unknown);
     copyright.clear();
     subtitle.clear();
     prefs = CDisplaySettings{};
+    // Room between the hands, so that marks between the staves (dynamics, fingering)
+    // and the key-signature columns of the two hands stay apart at the default font size.
+    prefs.stavegap = kBuiltInHandGap;
     midi = CMidiSettings{};
     font = CUserFont{.name = QStringLiteral("Arial"), .size = -110};
 }

@@ -22,6 +22,13 @@ class PartDrawer {
         : ctx_(ctx), g_(g), part_(part), track_(track) {}
 
     void draw() {
+        ctx_.surface.beginElement(QStringLiteral("part"), part_);
+        drawBars();
+        ctx_.surface.endElement();
+    }
+
+  private:
+    void drawBars() {
         const bool rests = ctx_.score.prefs.showrests && restsShown(g_, part_);
         for (int32_t b = g_.firstBar; b < g_.endBar; ++b) {
             const CScoreBar& bar = ctx_.score.bar(b);

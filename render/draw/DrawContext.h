@@ -111,6 +111,14 @@ class CDrawContext {
     // Event rectangles written while drawing (the score is const here).
     mutable std::vector<EventHitRect> hitRects;
 
+    // The last syllable drawn in each verse of a track on a line: its tick and the right
+    // end of its text, so that the next syllable keeps its distance.
+    struct LyricEnd {
+        int32_t tick = 0;
+        double right = 0;
+    };
+    mutable QHash<int64_t, LyricEnd> lyricEnds;
+
     // The stave-line pen of the last horizontal line drawn (StaveLinePen).
     StavePenCache stavePens;
 };

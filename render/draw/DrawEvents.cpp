@@ -9,7 +9,32 @@ bool isWedge(const CEvent& e) {
     return e.type == EventType::Crescendo || e.type == EventType::Diminuendo;
 }
 
+// What an event of a hand's track draws, as recordings name it.
+QString markKind(int32_t type) {
+    switch (type) {
+        case EventType::NoteMarks:
+            return QStringLiteral("notemarks");
+        case EventType::Crescendo:
+        case EventType::Diminuendo:
+            return QStringLiteral("wedge");
+        case EventType::Lyric:
+            return QStringLiteral("lyric");
+        case EventType::Phrase:
+            return QStringLiteral("phrase");
+        default:
+            return QStringLiteral("other");
+    }
+}
+
+void drawEventOfKind(CDrawContext& ctx, const DrawnEvent& e);
+
 void drawTrackEvent(CDrawContext& ctx, const DrawnEvent& e) {
+    ctx.surface.beginElement(markKind(e.event.type), e.index);
+    drawEventOfKind(ctx, e);
+    ctx.surface.endElement();
+}
+
+void drawEventOfKind(CDrawContext& ctx, const DrawnEvent& e) {
     switch (e.event.type) {
         case EventType::NoteMarks:
             drawNoteMarks(ctx, e);
@@ -32,6 +57,7 @@ void drawTrackEvent(CDrawContext& ctx, const DrawnEvent& e) {
 void drawTrackEvents(CDrawContext& ctx, int t, int part, const LineGeometry& g,
                      const LineSpan& span) {
     const auto& events = ctx.score.track(t).events.items();
+    ctx.surface.beginElement(QStringLiteral("part"), part);
     for (size_t i = 0; i < events.size(); ++i) {
         const CEvent& ev = events[i];
         if (ev.time >= span.endTick) break;
@@ -41,6 +67,7 @@ void drawTrackEvents(CDrawContext& ctx, int t, int part, const LineGeometry& g,
             continue;
         drawTrackEvent(ctx, {ev, t, static_cast<int32_t>(i), part, g, g.line, g.index, span});
     }
+    ctx.surface.endElement();
 }
 
 void drawPartEvents(CDrawContext& ctx, int part, const LineGeometry& g, const LineSpan& span) {

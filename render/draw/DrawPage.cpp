@@ -33,9 +33,12 @@ void DrawPage(CDrawContext& ctx) {
     for (int i = first; i < end; ++i) {
         const CScoreLine& line = ctx.score.line(i);
         if (line.page != ctx.view.page || !lineMayBeVisible(ctx, line)) continue;
+        // Marked so that a recording can tell the same bar or chord on two lines apart.
+        ctx.surface.beginElement(QStringLiteral("line"), i);
         DrawLine(ctx, i);
         DrawChords(ctx, i);
         DrawEvents(ctx, i);
+        ctx.surface.endElement();
     }
 }
 

@@ -12,6 +12,21 @@ namespace {
 constexpr int kVerses = 4;
 constexpr double kAboveRightHand = 8;  // text heights above the stave top
 
+// Moves a syllable right as far as it must to stay a word space clear of the syllable
+// before it in the same verse, so that neighbours never read as one word (where its bar
+// left too little room); returns the shift.
+double clearOfPreviousSyllable(const CDrawContext& ctx, const DrawnEvent& e, int verse,
+                               double left, double width, double space) {
+    const int64_t key = (int64_t(e.lineIndex) << 32) | (int64_t(e.track & 0xFFFFFF) << 8) | verse;
+    double shift = 0;
+    auto it = ctx.lyricEnds.find(key);
+    // A syllable at or before the one stored starts a new run (the line drawn again).
+    if (it != ctx.lyricEnds.end() && it->tick < e.event.time)
+        shift = std::max(0.0, it->right + space - left);
+    ctx.lyricEnds.insert(key, {e.event.time, left + shift + width});
+    return shift;
+}
+
 }  // namespace
 
 void drawLyric(CDrawContext& ctx, const DrawnEvent& e) {
@@ -38,9 +53,18 @@ void drawLyric(CDrawContext& ctx, const DrawnEvent& e) {
             top = pitchToY(e.line, ctx.u, 60);
             break;
     }
-    top += std::clamp(e.event.data[0], 0, kVerses - 1) * height - e.line.lpad * ctx.u;
+    const int verse = std::clamp(e.event.data[0], 0, kVerses - 1);
+    top += verse * height - e.line.lpad * ctx.u;
     QString text = e.event.text;
     if (isEdited(ctx, e)) text += u'|';
+    {
+        const double w = ctx.surface.measure(font, text).width;
+        double left = x;
+        if (align == TextAlign::Centre) left -= w / 2;
+        if (align == TextAlign::Right) left -= w;
+        x += clearOfPreviousSyllable(ctx, e, verse, left, w,
+                                     ctx.surface.measure(font, QStringLiteral(" ")).width);
+    }
     const QColor colour = partColour(ctx, e.part);
     const QPoint at = pagePoint(x, top);
     ctx.surface.beginElement(eventElementKind(e.track), e.index);

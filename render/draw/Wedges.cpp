@@ -62,18 +62,68 @@ std::vector<CrescendoSlice> crescendoSlices(const CDrawContext& ctx, const CEven
     return slices;
 }
 
+namespace {
+
+// Where a piece of a wedge starts and ends on its line.
+struct PieceExtent {
+    double x0 = 0;
+    double x1 = 0;
+    double length() const { return std::max(0.0, x1 - x0); }
+};
+
+PieceExtent pieceExtent(const CDrawContext& ctx, const CrescendoSlice& slice) {
+    const CScoreLine& line = ctx.lineRecord(slice.line);
+    const LineSpan span = lineSpan(ctx, line);
+    const CScoreBar& bar = ctx.score.bar(slice.bar);
+    const int32_t from = saturate(int64_t(bar.startTick) + slice.startOffset);
+    const int32_t to = saturate(int64_t(bar.startTick) + slice.endOffset);
+    const double x0 = slice.holdsStart ? tickX(ctx, barOnLine(ctx, span, from), from)
+                                       : tickX(ctx, span.firstBar, span.startTick);
+    double x1 = double(line.right) - ctx.step;
+    if (slice.holdsEnd) x1 = to > from ? tickX(ctx, barOnLine(ctx, span, to, true), to) : x0;
+    return {x0, x1};
+}
+
+// How far a piece's two ends open, as shares of the full opening: the wedge opens
+// evenly along its whole length, so a piece on a new line goes on from the opening the
+// piece before it reached.
+struct PieceOpening {
+    double narrow = 0;
+    double wide = 1;
+};
+
+std::vector<PieceOpening> pieceOpenings(const std::vector<PieceExtent>& pieces,
+                                        bool crescendo) {
+    double total = 0;
+    for (const PieceExtent& p : pieces)
+        total += p.length();
+    std::vector<PieceOpening> out(pieces.size());
+    if (total <= 0) return out;
+    double before = 0;  // length of the pieces nearer the wedge's narrow end
+    for (size_t k = 0; k < pieces.size(); ++k) {
+        const size_t i = crescendo ? k : pieces.size() - 1 - k;
+        out[i] = {before / total, (before + pieces[i].length()) / total};
+        before += pieces[i].length();
+    }
+    return out;
+}
+
+}  // namespace
+
 void drawWedge(CDrawContext& ctx, const DrawnEvent& e) {
     const bool crescendo = e.event.type == EventType::Crescendo;
-    for (const CrescendoSlice& slice : crescendoSlices(ctx, e.event)) {
+    const std::vector<CrescendoSlice> slices = crescendoSlices(ctx, e.event);
+    std::vector<PieceExtent> extents;
+    extents.reserve(slices.size());
+    for (const CrescendoSlice& slice : slices)
+        extents.push_back(pieceExtent(ctx, slice));
+    const std::vector<PieceOpening> openings = pieceOpenings(extents, crescendo);
+    for (size_t i = 0; i < slices.size(); ++i) {
+        const CrescendoSlice& slice = slices[i];
         if (slice.line != e.lineIndex) continue;
         if (ctx.view.pageOrLayout() && slice.page != ctx.view.page) continue;
-        const CScoreBar& bar = ctx.score.bar(slice.bar);
-        const int32_t from = saturate(int64_t(bar.startTick) + slice.startOffset);
-        const int32_t to = saturate(int64_t(bar.startTick) + slice.endOffset);
-        const double x0 = slice.holdsStart ? tickX(ctx, barOnLine(ctx, e.span, from), from)
-                                           : tickX(ctx, e.span.firstBar, e.span.startTick);
-        double x1 = double(e.line.right) - ctx.step;
-        if (slice.holdsEnd) x1 = to > from ? tickX(ctx, barOnLine(ctx, e.span, to, true), to) : x0;
+        const double x0 = extents[i].x0;
+        const double x1 = extents[i].x1;
         const double top = fractionalPitchToY(e.line, ctx.u, e.event.pitch);
         const int32_t height = ctx.units(kWedgeHeight);
         const double bottom = top + height;
@@ -86,20 +136,27 @@ void drawWedge(CDrawContext& ctx, const DrawnEvent& e) {
             // A wedge of no length: nothing but its point.
             ctx.surface.drawLine(pagePoint(x0, middle), pagePoint(x0, middle), pen);
         } else {
-            // The wide end opens to the full height; the narrow end closes to a point
-            // only where the wedge really ends narrow.
+            // The wide end opens as far as the wedge has reached there; the narrow end
+            // closes to a point only where the wedge really ends narrow, and elsewhere
+            // stays open at least a little.
             const double wide = crescendo ? x1 : x0;
             const double narrow = crescendo ? x0 : x1;
             const bool point = crescendo ? slice.holdsStart : slice.holdsEnd;
-            const int32_t open = point ? 0 : ctx.units(kOpenNarrowEnd);
+            const PieceOpening o = openings[i];
+            const double wideTop = middle - (middle - top) * o.wide;
+            const double wideBottom = middle + (bottom - middle) * o.wide;
             if (point) {
-                ctx.surface.drawPolyline(
-                    {pagePoint(wide, top), pagePoint(narrow, middle), pagePoint(wide, bottom)},
-                    pen);
+                ctx.surface.drawPolyline({pagePoint(wide, wideTop), pagePoint(narrow, middle),
+                                          pagePoint(wide, wideBottom)},
+                                         pen);
             } else {
-                ctx.surface.drawLine(pagePoint(wide, top), pagePoint(narrow, middle - open), pen);
-                ctx.surface.drawLine(pagePoint(narrow, middle + open), pagePoint(wide, bottom),
+                const double least = ctx.units(kOpenNarrowEnd);
+                const double above = std::max(least, (middle - top) * o.narrow);
+                const double below = std::max(least, (bottom - middle) * o.narrow);
+                ctx.surface.drawLine(pagePoint(wide, wideTop), pagePoint(narrow, middle - above),
                                      pen);
+                ctx.surface.drawLine(pagePoint(narrow, middle + below),
+                                     pagePoint(wide, wideBottom), pen);
             }
         }
         ctx.surface.endElement();

@@ -98,6 +98,15 @@ TextMetrics FontMetricsEngine::measure(const FontSpec& font, const QString& text
     return m;
 }
 
+QRectF FontMetricsEngine::inkBounds(const FontSpec& font, const QString& text) {
+    QMutexLocker lock(&mutex_);
+    const Entry& e = entry(font);
+    if (text.isEmpty()) return {};
+    const QRectF r = QFontMetricsF(e.font).tightBoundingRect(text);
+    const double sx = e.scale * e.widthScale;
+    return QRectF(r.left() * sx, r.top() * e.scale, r.width() * sx, r.height() * e.scale);
+}
+
 double FontMetricsEngine::cellHeight(const FontSpec& font) {
     QMutexLocker lock(&mutex_);
     const Entry& e = entry(font);

@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QMutex>
 #include <QRawFont>
+#include <QRectF>
 
 #include "render/surface/SurfaceTypes.h"
 
@@ -24,6 +25,9 @@ class FontMetricsEngine {
 
     TextMetrics measure(const FontSpec& font, const QString& text);
     double cellHeight(const FontSpec& font);
+    // The box of the ink `text` puts on the page, in page units from the left end of its
+    // baseline (y downward): narrower than the cell, which is what collision checks need.
+    QRectF inkBounds(const FontSpec& font, const QString& text);
 
     // How a back end draws a font: the QFont at the reference pixel size and the scale
     // factors (page units per reference pixel) that bring it to the size asked for.

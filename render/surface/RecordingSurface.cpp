@@ -12,6 +12,7 @@ QRect RecordingSurface::visibleArea() const {
 
 void RecordingSurface::add(DrawnItem item) {
     item.element = elements_.isEmpty() ? QString() : elements_.last();
+    item.path = elements_;
     items_.push_back(std::move(item));
 }
 

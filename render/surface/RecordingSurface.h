@@ -20,6 +20,7 @@ struct DrawnItem {
     FontSpec font;
     int align = 0;
     QString element;  // "kind index" of the innermost element, empty outside any
+    QStringList path;  // every element open around the item, outermost first
 };
 
 class RecordingSurface : public CSurface {

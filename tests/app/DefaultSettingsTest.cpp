@@ -27,7 +27,12 @@ TEST_F(DefaultSettings, WithoutTheFileTheBuiltInDefaultsApply) {
     score.midi.tempo = 60;
     CPrinterSettings printer;
     applyDefaultSettings(score, printer);
-    EXPECT_EQ(score.prefs, CDisplaySettings{});
+    // The settings' own defaults, but with room between the hands (a file without the
+    // attribute still reads as no gap).
+    CDisplaySettings expected;
+    expected.stavegap = 8;
+    EXPECT_EQ(score.prefs, expected);
+    EXPECT_EQ(CDisplaySettings{}.stavegap, 0);
     EXPECT_EQ(score.midi, CMidiSettings{});
     EXPECT_EQ(score.font.name, "Arial");
     EXPECT_EQ(score.font.size, -110);

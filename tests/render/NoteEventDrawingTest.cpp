@@ -55,6 +55,35 @@ TEST(LyricDrawing, CentredLyricSitsUnderTheMiddleOfTheHead) {
     EXPECT_EQ(ctx.hitRects[0].rect.top(), first[0].points[0].y());
 }
 
+TEST(LyricDrawing, SyllablesOfOneVerseKeepAWordSpaceApart) {
+    // Two long syllables on neighbouring short notes would run together; the second verse's
+    // short ones have room and stay where their notes are.
+    CScore s = marksScore(2, {{0, 0, 12, 64}, {0, 12, 84, 65}});
+    s.tracks[0].addEvent(event(EventType::Lyric, 0, 60, QStringLiteral("twinkle-twinkle-twinkle-twinkle-shines-"), {0}));
+    s.tracks[0].addEvent(event(EventType::Lyric, 12, 60, QStringLiteral("upon-upon-upon,"), {0}));
+    s.tracks[0].addEvent(event(EventType::Lyric, 0, 60, QStringLiteral("a"), {1}));
+    s.tracks[0].addEvent(event(EventType::Lyric, 12, 60, QStringLiteral("b"), {1}));
+    MarksFixture f(std::move(s));
+    CDrawContext ctx = f.context();
+    const double natural = tickX(ctx, 0, 12) + ctx.W / 2;
+    for (int pass = 0; pass < 2; ++pass) {  // drawing the line again places them alike
+        f.surface.clear();
+        DrawEvents(ctx, 0);
+        const auto first = f.texts(QStringLiteral("twinkle-twinkle-twinkle-twinkle-shines-"));
+        const auto second = f.texts(QStringLiteral("upon-upon-upon,"));
+        ASSERT_EQ(first.size(), 1u);
+        ASSERT_EQ(second.size(), 1u);
+        const double space = f.surface.measure(first[0].font, QStringLiteral(" ")).width;
+        ASSERT_LT(natural - second[0].rect.width() / 2.0, first[0].rect.right() + space);
+        EXPECT_NEAR(second[0].rect.left(), first[0].rect.left() + first[0].rect.width() + space, 2)
+            << pass;
+        EXPECT_EQ(first[0].points[0].x(), qRound(tickX(ctx, 0, 0) + ctx.W / 2)) << pass;
+        const auto b = f.texts(QStringLiteral("b"));
+        ASSERT_EQ(b.size(), 1u);
+        EXPECT_EQ(b[0].points[0].x(), qRound(natural)) << pass;
+    }
+}
+
 TEST(LyricDrawing, AlignmentAndPositionPreferences) {
     struct Case {
         int32_t align;

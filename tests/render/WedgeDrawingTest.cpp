@@ -91,19 +91,29 @@ TEST(WedgeDrawing, AWedgeAcrossLinesIsDrawnInPiecesOnePerLine) {
     DrawEvents(ctx, 1);
     const auto drawn = strokes(f);
     ASSERT_EQ(drawn.size(), 3u);
-    // First piece: closes to a point at the real start, open to the line's end.
+    // The wedge opens evenly along both pieces: the first closes to a point at the real
+    // start and reaches the line's end part-way open; the second goes on from that
+    // opening at the wedge's height on its line and opens to the full height.
     const CScoreLine& l0 = f.score.line(0);
     const int top0 = pitchToY(l0, 10, 76);
-    EXPECT_EQ(drawn[0].points, QVector<QPoint>({{l0.right - 10, top0},
-                                                {tickX(ctx, 2, 960), top0 + 27},
-                                                {l0.right - 10, top0 + 50}}));
-    // Second piece: from the line's first note position, its narrow end left open by
-    // round(0.75u) on each side of the middle, at the wedge's height on that line.
+    const int start0 = tickX(ctx, 2, 960), end0 = l0.right - 10;
     const CScoreLine& l1 = f.score.line(1);
     const int top1 = pitchToY(l1, 10, 76);
     const int start = tickX(ctx, 3, 3 * 384), end = tickX(ctx, 3, 3 * 384 + 192);
-    EXPECT_EQ(drawn[1].points, QVector<QPoint>({{end, top1}, {start, top1 + 27 - 8}}));
-    EXPECT_EQ(drawn[2].points, QVector<QPoint>({{start, top1 + 27 + 8}, {end, top1 + 50}}));
+    const double reached = double(end0 - start0) / ((end0 - start0) + (end - start));
+    ASSERT_EQ(drawn[0].type, DrawnItem::Type::Polyline);
+    ASSERT_EQ(drawn[0].points.size(), 3);
+    EXPECT_EQ(drawn[0].points[1], QPoint(start0, top0 + 27));
+    EXPECT_EQ(drawn[0].points[0].x(), end0);
+    EXPECT_NEAR(drawn[0].points[0].y(), top0 + 27 - 27 * reached, 1);
+    EXPECT_NEAR(drawn[0].points[2].y(), top0 + 27 + 23 * reached, 1);
+    EXPECT_GT(drawn[0].points[0].y(), top0 + 2);  // not at full height
+    EXPECT_EQ(drawn[1].points[0], QPoint(end, top1));
+    EXPECT_EQ(drawn[2].points[1], QPoint(end, top1 + 50));
+    EXPECT_EQ(drawn[1].points[1].x(), start);
+    EXPECT_EQ(drawn[2].points[0].x(), start);
+    EXPECT_NEAR(top1 + 27 - drawn[1].points[1].y(), top0 + 27 - drawn[0].points[0].y(), 1);
+    EXPECT_NEAR(drawn[2].points[0].y() - (top1 + 27), drawn[0].points[2].y() - (top0 + 27), 1);
     EXPECT_EQ(ctx.hitRects.size(), 2u);
 
     // A diminuendo across the same lines closes only in the piece holding its end.
@@ -115,6 +125,10 @@ TEST(WedgeDrawing, AWedgeAcrossLinesIsDrawnInPiecesOnePerLine) {
     ASSERT_EQ(dimDrawn.size(), 3u);
     EXPECT_EQ(dimDrawn[0].type, DrawnItem::Type::Line);
     EXPECT_EQ(dimDrawn[2].type, DrawnItem::Type::Polyline);
+    // Its first piece opens fully at the real start; the last goes on from where the
+    // first ended.
+    EXPECT_EQ(dimDrawn[0].points[0], QPoint(start0, top0));
+    EXPECT_NEAR(top1 + 27 - dimDrawn[2].points[0].y(), top0 + 27 - dimDrawn[0].points[1].y(), 1);
 }
 
 TEST(WedgeDrawing, PiecesFollowTheModeAndStayInsideTheScore) {
