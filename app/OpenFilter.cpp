@@ -26,9 +26,8 @@ QString lastFileTypeAfterOpen(int filterIndex, const QString& path, int allFiles
 QString FilterEntry::suffix() const {
     if (patterns.isEmpty() || !patterns.front().startsWith(u"*.")) return {};
     const QString ext = patterns.front().mid(2);
-    const bool plain = !ext.isEmpty() && std::all_of(ext.begin(), ext.end(), [](QChar c) {
-        return c.isLetterOrNumber();
-    });
+    const bool plain = !ext.isEmpty() && std::all_of(ext.begin(), ext.end(),
+                                                     [](QChar c) { return c.isLetterOrNumber(); });
     return plain ? ext : QString();
 }
 

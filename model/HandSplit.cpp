@@ -13,9 +13,9 @@ constexpr double kRegister = 0.25;  // a right-hand note below middle C, a left 
 constexpr int32_t kRightLowest = 60;
 constexpr int32_t kLeftHighest = 60;
 constexpr int32_t kLeftChordHighest = 67;  // the upper notes of a left-hand chord: above G4
-constexpr double kSpan = 3.0;         // each semitone a hand stretches beyond an octave
-constexpr int32_t kComfortSpan = 12;  // an octave
-constexpr int32_t kMaxSpan = 16;      // beyond this the hand cannot reach
+constexpr double kSpan = 3.0;              // each semitone a hand stretches beyond an octave
+constexpr int32_t kComfortSpan = 12;       // an octave
+constexpr int32_t kMaxSpan = 16;           // beyond this the hand cannot reach
 constexpr double kUnreachable = 200.0;
 constexpr int kMaxFingers = 5;
 constexpr double kTexture = 0.15;  // per note added below the melody, per semitone
@@ -47,8 +47,7 @@ double handCost(const std::vector<int32_t>& pitches, size_t from, size_t to, boo
     for (size_t i = from; i < to; ++i) {
         const int32_t p = pitches[i];
         cost += right ? std::max(0, kRightLowest - p) * kRegister
-                      : std::max(0, p - (i == from ? kLeftHighest : kLeftChordHighest)) *
-                            kRegister;
+                      : std::max(0, p - (i == from ? kLeftHighest : kLeftChordHighest)) * kRegister;
     }
     return cost;
 }

@@ -64,10 +64,26 @@ void ScoreWriter::close(const QString& name) {
     file_.AddTag(E::kEndTag, name, true);
 }
 
+namespace {
+
+// Whether the stored part of the cursor and selection is what a score starts with.
+bool isStartingSelection(const CSelection& s) {
+    const CSelection start;
+    return s.hand == start.hand && s.mode == start.mode && s.timestart == start.timestart &&
+           s.timeend == start.timeend && s.pitchlo == start.pitchlo && s.pitchhi == start.pitchhi &&
+           s.lyricindex == start.lyricindex && s.layoutindex == start.layoutindex &&
+           s.layoutbar == start.layoutbar && s.selecttrack == start.selecttrack;
+}
+
+}  // namespace
+
 void ScoreWriter::writeDocument(const CScore& score, const CPrinterSettings& printer) {
     open(QStringLiteral("keystaves"));
     writePrinter(printer);
     writeScore(score);
+    // The cursor and selection go with the document once the user has placed them; a
+    // document whose cursor never moved is written without them, as it was read.
+    if (!isStartingSelection(score.selection)) writeSelection(score.selection);
     close(QStringLiteral("keystaves"));
 }
 

@@ -9,11 +9,12 @@
 #include <QRegularExpression>
 #include <QSet>
 
+#include "TestPaths.h"
 #include "app/help/HelpIndex.h"
 #include "app/help/HelpPages.h"
 #include "app/help/HelpSystem.h"
+#include "edit/HotKeys.h"
 #include "model/TextTable.h"
-#include "TestPaths.h"
 
 namespace ks {
 namespace {
@@ -57,7 +58,12 @@ TEST(Manual, GeneratedPartsAreFilledIn) {
     // Rows of the program's own table: F4 for Music mode, Ctrl+S for Save.
     EXPECT_TRUE(keys.contains(QRegularExpression("<td>F4</td><td>View &gt; Music")));
     EXPECT_TRUE(keys.contains(QRegularExpression("<td>Ctrl\\+S</td><td>File &gt; Save")));
-    for (const char* picture : {"MAINWINDOW.PNG", "MUSICWINDOW.PNG", "SEARCHWINDOW.PNG", "STAVE.PNG"}) {
+    // And the hot keys of the modes: every entry of the built-in table has its row.
+    EXPECT_EQ(keys.count(QRegularExpression("<tr><td>[^<]+</td><td>(Page|Layout|Music|Track "
+                                            "select|Any)[^<]*</td><td>")),
+              qsizetype(CHotKeyTable::builtIn().entries().size()));
+    for (const char* picture :
+         {"MAINWINDOW.PNG", "MUSICWINDOW.PNG", "SEARCHWINDOW.PNG", "STAVE.PNG"}) {
         QImage image(helpResourceFolder() + picture);
         EXPECT_GT(image.width(), 200) << picture;
     }
@@ -68,7 +74,8 @@ TEST(Manual, ReadersFindPagesByTheirWords) {
     HelpSystem::buildIndex(index);
     auto titles = [&](const QString& text) {
         QStringList list;
-        for (int page : index.search(text)) list << index.pages()[page].name;
+        for (int page : index.search(text))
+            list << index.pages()[page].name;
         return list;
     };
     EXPECT_EQ(titles("volta").value(0), QStringLiteral("VOLTAMARKS.HTM"));

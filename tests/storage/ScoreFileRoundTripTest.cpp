@@ -3,8 +3,8 @@
 #include <QDir>
 
 #include "ScoreFileTestUtil.h"
-#include "support/BenchmarkScore.h"
 #include "TestPaths.h"
+#include "support/BenchmarkScore.h"
 
 using namespace ks;
 using namespace ks::test;
@@ -93,6 +93,34 @@ TEST(ScoreFileRoundTrip, SamplesAreStableUnderReadAndWrite) {
         EXPECT_GT(score.trackCount(), 0);
         EXPECT_EQ(writtenBytes(score, printer), bytes);
     }
+}
+
+// The cursor and selection box are saved with the document and read back; a document
+// whose cursor never moved has no selection element, so its bytes stay as they were.
+TEST(ScoreFileRoundTrip, CursorAndSelectionGoWithTheDocument) {
+    CScore s;
+    s.makeNewDocument();
+    EXPECT_FALSE(writtenBytes(s).contains("<selection"));
+    s.selection.hand = 2;
+    s.selection.mode = EditMode::Lyric;
+    s.selection.timestart = 384;
+    s.selection.timeend = 768;
+    s.selection.pitchlo = 72;
+    s.selection.pitchhi = 55;
+    s.selection.lyricindex = 1;
+    s.selection.selecttrack = 0;
+    const QByteArray bytes = writtenBytes(s);
+    EXPECT_TRUE(bytes.contains("<selection hand=\"2\""));
+    CScore read;
+    ASSERT_TRUE(readDocument(bytes, read).ok);
+    EXPECT_EQ(read.selection.hand, 2);
+    EXPECT_EQ(read.selection.mode, EditMode::Lyric);
+    EXPECT_EQ(read.selection.timestart, 384);
+    EXPECT_EQ(read.selection.timeend, 768);
+    EXPECT_EQ(read.selection.pitchlo, 72);
+    EXPECT_EQ(read.selection.pitchhi, 55);
+    EXPECT_EQ(read.selection.lyricindex, 1);
+    EXPECT_EQ(writtenBytes(read), bytes);
 }
 
 TEST(ScoreFileRoundTrip, EmptyLyricsAndMarklessNoteMarksAreNotSaved) {
