@@ -1,39 +1,43 @@
 #include "app/SiteCheck.h"
 
-#include <QNetworkReply>
-#include <QNetworkRequest>
 #include <QTimer>
-#include <QUrl>
+#include <algorithm>
+
+#include "app/online/HttpsClient.h"
 
 namespace ks {
 
 SiteCheck::SiteCheck(const QString& address, std::function<void(bool)> done, QObject* parent,
                      int timeoutMs)
     : QObject(parent), done_(std::move(done)) {
-    const QUrl url(address, QUrl::StrictMode);
-    if (!url.isValid() || (url.scheme() != u"http" && url.scheme() != u"https")) {
+    if (!HttpsClient::isHttpsAddress(address)) {
         // Nothing to ask: the answer is no, given once the caller has the object.
-        QTimer::singleShot(0, this, [this] {
-            finished_ = true;
-            if (done_) done_(false);
-        });
+        QTimer::singleShot(0, this, [this] { finish(false); });
         return;
     }
-    QNetworkRequest request(url);
-    request.setTransferTimeout(timeoutMs);
-    QNetworkReply* reply = network_.get(request);
-    connect(reply, &QNetworkReply::finished, this, [this, reply] {
-        const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        const bool answered =
-            reply->error() == QNetworkReply::NoError && status >= 200 && status < 400;
-        reply->deleteLater();
-        finished_ = true;
-        if (done_) done_(answered);
+    TransferLimits limits;
+    limits.maxBody = 1 << 20;  // a page, not a download
+    limits.connectTimeoutMs = timeoutMs;
+    limits.totalTimeoutMs = timeoutMs;
+    limits.stallSeconds = std::max(1, timeoutMs / 1000);
+    worker_ = std::thread([this, address, limits] {
+        const bool answered = HttpsClient().get(address, limits, &cancel_).ok;
+        // Queued to this object: dropped if the check is destroyed before it is delivered.
+        QMetaObject::invokeMethod(
+            this, [this, answered] { finish(answered); }, Qt::QueuedConnection);
     });
 }
 
 SiteCheck::~SiteCheck() {
     done_ = nullptr;
+    cancel_ = true;
+    if (worker_.joinable()) worker_.join();
+}
+
+void SiteCheck::finish(bool answered) {
+    if (finished_) return;
+    finished_ = true;
+    if (done_) done_(answered);
 }
 
 }  // namespace ks

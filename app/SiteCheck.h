@@ -1,12 +1,14 @@
-// Whether a web page answers, asked without blocking: one GET request with a time
-// limit; `done` is called once, on the user-interface thread, with true when the page
-// came back with a success status.
+// Whether a web page answers, asked without blocking: one HTTPS GET (certificate
+// checked, body capped) with a time limit on a worker thread; `done` is called once, on
+// the user-interface thread, with true when the page came back with a success status.
+// Addresses that are not "https://" are never asked: the answer is no.
 #pragma once
 
-#include <QNetworkAccessManager>
 #include <QObject>
 #include <QString>
+#include <atomic>
 #include <functional>
+#include <thread>
 
 namespace ks {
 
@@ -16,14 +18,17 @@ class SiteCheck : public QObject {
 
     SiteCheck(const QString& address, std::function<void(bool answered)> done,
               QObject* parent = nullptr, int timeoutMs = kTimeoutMs);
-    // A check still waiting is abandoned without an answer.
+    // A check still waiting is cancelled without an answer.
     ~SiteCheck() override;
     bool finished() const { return finished_; }
 
   private:
+    void finish(bool answered);
+
     std::function<void(bool)> done_;
     bool finished_ = false;
-    QNetworkAccessManager network_;  // last: it goes first, while the rest still exists
+    std::atomic<bool> cancel_ = false;
+    std::thread worker_;
 };
 
 }  // namespace ks

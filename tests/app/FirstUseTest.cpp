@@ -6,17 +6,18 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "SiteServer.h"
+#include "TestPaths.h"
 #include "app/AppTextIds.h"
 #include "app/ChildFrame.h"
 #include "app/CommandIds.h"
@@ -34,7 +35,6 @@
 #include "storage/KeystaveDoc.h"
 #include "storage/StorageTextIds.h"
 #include "tests/app/ShellFixture.h"
-#include "TestPaths.h"
 
 using namespace ks;
 using namespace ks::test;
@@ -180,68 +180,54 @@ TEST_F(FirstUse, AnImportedFileIsSavedAsAKeystavesFileBesideIt) {
     EXPECT_EQ(ui.saveProposals.last(), "Untitled.ksv");
 }
 
-// A web server of the test's own: every request gets `status`.
-class TinyHttpServer {
-  public:
-    explicit TinyHttpServer(int status) : status_(status) {
-        QObject::connect(&server_, &QTcpServer::newConnection, [this] {
-            while (QTcpSocket* socket = server_.nextPendingConnection()) {
-                QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
-                    if (!socket->readAll().contains("\r\n\r\n")) return;
-                    ++requests;
-                    const QByteArray body = "ok";
-                    socket->write("HTTP/1.1 " + QByteArray::number(status_) +
-                                  " Status\r\nContent-Length: 2\r\nConnection: close\r\n\r\n" +
-                                  body);
-                    socket->disconnectFromHost();
-                });
-                QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-            }
-        });
-        EXPECT_TRUE(server_.listen(QHostAddress::LocalHost, 0));
-    }
-    QString address() const {
-        return QStringLiteral("http://127.0.0.1:%1/").arg(server_.serverPort());
-    }
-    int requests = 0;
-
-  private:
-    QTcpServer server_;
-    int status_;
-};
-
+// The welcome page at first start: asked of the reference site over HTTPS, opened only
+// when a browser can show it and the site answers; plain-text addresses are never asked.
 TEST_F(FirstUse, FirstStartOpensTheWelcomePageOnlyWhenTheSiteAnswers) {
+    test::SiteServer site;
+    ASSERT_TRUE(site.running()) << site.why().toStdString();
+    qputenv("KEYSTAVES_CA_FILE", site.caFile().toLocal8Bit());
+    const QString page = site.base() + "page/thanksforinstalling";
+    auto asked = [&] { return site.requests().count("GET /page/thanksforinstalling"); };
     struct Case {
-        int status;
+        int status;  // 0: the page as the site serves it
         bool browser;
         bool opened;
     };
-    for (const Case c : {Case{200, true, true}, Case{404, true, false}, Case{200, false, false}}) {
-        TinyHttpServer server(c.status);
+    int requests = 0;
+    for (const Case c : {Case{0, true, true}, Case{404, true, false}, Case{0, false, false}}) {
+        if (c.status) site.put("page/thanksforinstalling.status", QByteArray::number(c.status));
         programSettings()->remove("FirstRun");
-        programSettings()->setValue("SiteAddress", server.address());
+        programSettings()->setValue("SiteAddress", site.base());
         ui.browser = c.browser;
         ui.opened.clear();
         start();
         QTRY_VERIFY_WITH_TIMEOUT(!app->welcomePageCheckPending(), 15000);
-        EXPECT_EQ(server.requests, c.browser ? 1 : 0) << c.status;
+        if (c.browser) ++requests;
+        EXPECT_EQ(asked(), requests) << c.status;
         ASSERT_EQ(ui.opened.size(), c.opened ? 1 : 0) << c.status;
-        if (c.opened) EXPECT_EQ(ui.opened[0], server.address() + "page/thanksforinstalling");
+        if (c.opened) {
+            EXPECT_EQ(ui.opened[0], page);
+        }
         EXPECT_TRUE(ui.messages.empty());  // never a word about it
         // Only the first start asks.
         app.reset();
         start();
         EXPECT_FALSE(app->welcomePageCheckPending());
         app.reset();
+        QFile::remove(site.root() + "/page/thanksforinstalling.status");
     }
-    // A site that is not there at all.
-    programSettings()->remove("FirstRun");
-    programSettings()->setValue("SiteAddress", "http://127.0.0.1:1/");
-    ui.browser = true;
-    ui.opened.clear();
-    start();
-    QTRY_VERIFY_WITH_TIMEOUT(!app->welcomePageCheckPending(), 15000);
-    EXPECT_TRUE(ui.opened.isEmpty());
+    // A site that is not there at all, and one named by a plain-text address.
+    for (const char* address : {"https://127.0.0.1:1/", "http://127.0.0.1:1/"}) {
+        programSettings()->remove("FirstRun");
+        programSettings()->setValue("SiteAddress", address);
+        ui.browser = true;
+        ui.opened.clear();
+        start();
+        QTRY_VERIFY_WITH_TIMEOUT(!app->welcomePageCheckPending(), 15000);
+        EXPECT_TRUE(ui.opened.isEmpty()) << address;
+        app.reset();
+    }
+    qunsetenv("KEYSTAVES_CA_FILE");
 }
 
 TEST_F(FirstUse, WebCommandsWithoutABrowserSaySo) {

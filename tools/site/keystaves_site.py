@@ -19,6 +19,7 @@ Files below ROOT shape the answers:
   PATH.stall                 send the number of bytes written in it, then stop sending
   PATH.nolength              answer PATH without a Content-Length header
   getfileid.status           an HTTP status that every getfileid request answers with
+  PATH.status                an HTTP status that requests for PATH answer with
 Requests are logged one a line ("GET /latestversion") to ROOT/requests.log. Uploads are
 stored in ROOT/uploads; a registration (GET /page/files?...&hash=H) is kept in
 ROOT/registered/H, and getfileid answers "[ID](n)[Hash](H)" once H is registered.
@@ -109,7 +110,10 @@ class Site(http.server.BaseHTTPRequestHandler):
         full = self.safe_path(url.path)
         if url.path == "/latestversion" and full and not os.path.isfile(full):
             return self.answer(200, b"<html><body>No release is published.</body></html>")
-        if full and os.path.isfile(full) and not full.endswith((".stall", ".nolength")):
+        if full and os.path.isfile(full + ".status"):
+            with open(full + ".status") as f:
+                return self.answer(int(f.read().strip() or "500"), b"as asked")
+        if full and os.path.isfile(full) and not full.endswith((".stall", ".nolength", ".status")):
             return self.send_file(full)
         if url.path.startswith("/page/") or url.path == "/":
             title = url.path.strip("/") or "home"
