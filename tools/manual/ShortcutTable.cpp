@@ -88,11 +88,47 @@ QString modeName(const CHotKey& k) {
     }
 }
 
-// What a command does in words: its menu place, or else the first line of its prompt.
+// What the keys of the modes do that no menu item names and no prompt describes.
+constexpr std::pair<int, const char*> kKeyCommands[] = {
+    {32799, "Remove the grace note"},
+    {32838, "Next style of the bar line on the right"},
+    {32839, "Next style of the bar line on the left"},
+    {32878, "Leave Grace mode"},
+    {32887, "Previous line of lyrics"},
+    {32888, "Next line of lyrics"},
+    {32889, "To the previous note"},
+    {32890, "To the next note"},
+    {32891, "Move the lyric left"},
+    {32892, "Move the lyric right"},
+    {32893, "Put the lyric back in its place"},
+    {32900, "Grace note a semitone higher"},
+    {32901, "Grace note a semitone lower"},
+    {32944, "Highlight the previous track"},
+    {32945, "Highlight the next track"},
+    {32975, "Cursor a semitone up, selecting the notes under it"},
+    {32976, "Cursor a semitone down, selecting the notes under it"},
+    {32977, "Cursor one slot earlier"},
+    {32978, "Cursor one slot later"},
+    {32979, "Selected notes a semitone higher (with Shift an octave)"},
+    {32980, "Selected notes a semitone lower (with Shift an octave)"},
+    {32981, "Selected notes one step earlier"},
+    {32982, "Selected notes one step later"},
+    {32983, "Select the next note of the tuplet"},
+    {32984, "Select the previous note of the tuplet"},
+    {32985, "Insert a note in the slot"},
+    {32986, "Select every note of the tuplet"},
+};
+
+// What a command does in words: its menu place, else the first line of its prompt, else
+// the manual's own words; empty for a key whose command the program does not have yet.
 QString commandName(const QHash<int, QString>& labels, int command) {
     if (labels.contains(command)) return labels.value(command);
-    const QString prompt = text(command);
-    return prompt.section(u'\n', 0, 0).toHtmlEscaped();
+    const QString& prompt = text(command);
+    if (prompt != QLatin1String(TextTable::kFallback))
+        return prompt.section(u'\n', 0, 0).toHtmlEscaped();
+    for (const auto& [id, words] : kKeyCommands)
+        if (id == command) return QString::fromLatin1(words);
+    return {};
 }
 
 }  // namespace
@@ -119,9 +155,12 @@ QString shortcutTableHtml() {
         "<h3>Keys in each mode</h3>\n"
         "<table border=\"1\" cellpadding=\"3\" cellspacing=\"0\">\n"
         "<tr><th>Key</th><th>Where</th><th>What it does</th></tr>\n");
-    for (const CHotKey& k : CHotKeyTable::builtIn().entries())
-        html += QStringLiteral("<tr><td>%1</td><td>%2</td><td>%3</td></tr>\n")
-                    .arg(keysOf(k).toHtmlEscaped(), modeName(k), commandName(labels, k.msgid));
+    for (const CHotKey& k : CHotKeyTable::builtIn().entries()) {
+        const QString what = commandName(labels, k.msgid);
+        if (!what.isEmpty())
+            html += QStringLiteral("<tr><td>%1</td><td>%2</td><td>%3</td></tr>\n")
+                        .arg(keysOf(k).toHtmlEscaped(), modeName(k), what);
+    }
     html += QStringLiteral("</table>");
     return html;
 }
