@@ -23,14 +23,13 @@
 #include "app/OpenFilter.h"
 #include "app/SingleInstance.h"
 #include "app/SiteCheck.h"
-#include "app/UpdateChecker.h"
-#include "app/Version.h"
 #include "app/SmallDialogs.h"
+#include "app/UpdateChecker.h"
 #include "app/UserInterface.h"
 #include "app/Version.h"
-#include "interchange/MusicXmlStringIds.h"
 #include "app/finder/FileFinderDialog.h"
 #include "app/help/HelpSystem.h"
+#include "interchange/MusicXmlStringIds.h"
 #include "model/TextFormat.h"
 #include "model/TextTable.h"
 #include "render/ColourScheme.h"
@@ -84,12 +83,14 @@ bool CKeystaveApp::start(const QStringList& arguments) {
     frame_->statesUpdated = [this] {
         if (help_) help_->followActiveView();
     };
-    if (!hooks.showHelpPane) hooks.showHelpPane = [this] {
-        if (help_) help_->showPane();
-    };
-    if (!hooks.showHelpPage) hooks.showHelpPage = [this](const QString& page) {
-        if (help_) help_->showPage(page);
-    };
+    if (!hooks.showHelpPane)
+        hooks.showHelpPane = [this] {
+            if (help_) help_->showPane();
+        };
+    if (!hooks.showHelpPage)
+        hooks.showHelpPage = [this](const QString& page) {
+            if (help_) help_->showPage(page);
+        };
     if (!hooks.helpPaneShown) hooks.helpPaneShown = [this] { return help_ && help_->paneShown(); };
 
     // 4. The About box as a splash window while the rest starts.
@@ -299,7 +300,8 @@ void CKeystaveApp::feedbackPrompt() {
         settings->setValue(QLatin1String(SettingKey::FeedbackLast), QString::number(now));
         settings->sync();
     }
-    if (decision.prompt && ui_.askForFeedback()) {
+    if (decision.prompt && readFlag(*settings, SettingKey::EnableWeb, true) &&
+        ui_.askForFeedback()) {
         openSitePage(QStringLiteral("page/givefeedback"));
         if (options_.showWindow) frame_->showMinimized();
     }
@@ -328,13 +330,14 @@ std::optional<CommandState> CKeystaveApp::commandState(int id) {
         case Cmd::ImportMusicXml:
         case Cmd::AppExit:
         case Cmd::About:
-        case Cmd::VisitWebsite:
-        case Cmd::Feedback:
         case Cmd::InternetSettings:
         case Cmd::CustomColours:
         case Cmd::FileSearch:
         case Cmd::CheckForUpdates:
             return CommandState{};
+        // With web access off the program sends nobody to the site either.
+        case Cmd::VisitWebsite:
+        case Cmd::Feedback:
         case Cmd::Library:
             return CommandState{readFlag(*programSettings(), SettingKey::EnableWeb, true)};
         case Cmd::ReleaseNotes:

@@ -9,13 +9,14 @@
 #include <QTest>
 
 #include "SiteServer.h"
+#include "app/CommandIds.h"
 #include "app/DownloadDialog.h"
+#include "app/MainFrame.h"
 #include "app/OnlineTextIds.h"
 #include "app/UpdateChecker.h"
 #include "app/Version.h"
-#include "tests/app/ShellFixture.h"
-#include "app/CommandIds.h"
 #include "model/TextTable.h"
+#include "tests/app/ShellFixture.h"
 #include "updater/InstallerDigest.h"
 #include "updater/UpdaterCommand.h"
 
@@ -46,12 +47,14 @@ class UpdateShell : public test::Shell {
     // Publishes an installer one build newer than the running program.
     QString publishNewer(qint64 size = UpdateDownload::kMinimumSize) {
         const QString name = QStringLiteral("keystaves_%1_%2_%3_amd64.deb")
-                                 .arg(kVersionMajor).arg(kVersionMinor).arg(kVersionBuild + 1);
+                                 .arg(kVersionMajor)
+                                 .arg(kVersionMinor)
+                                 .arg(kVersionBuild + 1);
         const QByteArray content = test::patternBytes(size);
         site.put("downloadsv4/" + name, content);
-        site.put("latestversion", "<html><a href=/downloadsv4/" + name.toLatin1() +
-                                      ">Download</a> SHA-256: " + test::sha256Hex(content).toLatin1() +
-                                      "</html>");
+        site.put("latestversion",
+                 "<html><a href=/downloadsv4/" + name.toLatin1() +
+                     ">Download</a> SHA-256: " + test::sha256Hex(content).toLatin1() + "</html>");
         return name;
     }
     // Runs the check and waits for its answer; whether it handed over to the updater.
@@ -130,11 +133,16 @@ TEST_F(UpdateShell, WebAccessOffReachesNothing) {
     start();
     EXPECT_EQ(check(true), false);
     EXPECT_EQ(count(OnlineText::LatestVersion), 1);
-    CDownloadDialog dialog({site.base() + "downloadsv4/x.deb", tempFile("x.deb"), QString(64, 'a')});
+    CDownloadDialog dialog(
+        {site.base() + "downloadsv4/x.deb", tempFile("x.deb"), QString(64, 'a')});
     dialog.startDownload();
     EXPECT_EQ(dialog.sizeText(), text(OnlineText::InternetDisabled));
     QTest::qWait(200);
     EXPECT_TRUE(site.requests().isEmpty()) << site.requests().join(' ').toStdString();
+    // Nor are the site's pages opened in the browser.
+    app->frame()->updateCommandStates();
+    for (int id : {Cmd::VisitWebsite, Cmd::Feedback, Cmd::Library})
+        EXPECT_FALSE(app->frame()->routeCommand(id)) << id;
 }
 
 class DownloadDialogTest : public UpdateShell {};
