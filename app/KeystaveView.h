@@ -24,6 +24,8 @@ class CKeystaveView : public QAbstractScrollArea, public ICommandTarget {
 
     std::optional<CommandState> commandState(int id) override;
     void runCommand(int id) override;
+    // The marks the mouse can pick in the visible part of Music mode, in page units.
+    std::vector<EventHitRect> visibleHitRects() const;
 
     int viewMode() const { return state_.mode; }
     // Page (1), Layout (2), Music (3) or Track select (5). Refused while the mode is 4;
@@ -184,7 +186,6 @@ class CKeystaveView : public QAbstractScrollArea, public ICommandTarget {
     void musicMove(QMouseEvent* event);
     void musicRelease(QMouseEvent* event);
     void trackSelectPress(QMouseEvent* event);
-    std::vector<EventHitRect> visibleHitRects() const;
     // The tick and pitch under a point of the long line (page units).
     int32_t tickAtUnits(int32_t x) const;
     int32_t pitchAtUnits(int32_t y) const;

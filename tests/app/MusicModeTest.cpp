@@ -11,7 +11,9 @@
 #include "app/ChildFrame.h"
 #include "app/CommandIds.h"
 #include "app/KeystaveView.h"
+#include "edit/EditTextIds.h"
 #include "model/StringIds.h"
+#include "model/TextTable.h"
 #include "render/layout/LayoutUnit.h"
 #include "render/layout/StaveGeometry.h"
 #include "render/layout/TickMapping.h"
@@ -169,6 +171,37 @@ TEST_F(MusicMode, DraggingTheSelectionMovesItAndUndoPutsItBack) {
     child->runCommand(Cmd::EditUndo);
     EXPECT_EQ(melody(), (std::vector<CNoteRef>{{0, 60}, {96, 64}, {192, 67}}));
     EXPECT_EQ(sel().notes, (std::vector<CNoteRef>{{0, 60}}));
+}
+
+// An annotation typed in Annotation mode is picked and dragged with the mouse to a later
+// time ("Move Item"), and Undo puts it back.
+TEST_F(MusicMode, DraggingAnAnnotationMovesItAndUndoPutsItBack) {
+    view().runCommand(Cmd::MusicMode);
+    key(Qt::Key_G, Qt::ControlModifier);
+    QTest::keyClicks(view().viewport(), QStringLiteral("dolce"));
+    key(Qt::Key_Escape);
+    const auto& annotations = doc().score().annotationTrack.events;
+    ASSERT_EQ(annotations.size(), 1);
+    ASSERT_EQ(annotations.at(0).text, QStringLiteral("dolce"));
+    const int32_t time = annotations.at(0).time;
+    const EventHitRect* hit = nullptr;
+    const std::vector<EventHitRect> hits = view().visibleHitRects();
+    for (const EventHitRect& h : hits)
+        if (h.track == kAnnotationTrackRef) hit = &h;
+    ASSERT_NE(hit, nullptr);
+    const QPoint from = view().pixelsOf(QRect(hit->rect.center(), QSize(1, 1))).center();
+    const QPoint to = from + QPoint(120, 0);
+    QTest::mousePress(view().viewport(), Qt::LeftButton, Qt::NoModifier, from);
+    EXPECT_EQ(view().dragState(), 3);
+    QTest::mouseMove(view().viewport(), (from + to) / 2);
+    QTest::mouseMove(view().viewport(), to);
+    QTest::mouseRelease(view().viewport(), Qt::LeftButton, Qt::NoModifier, to);
+    ASSERT_EQ(annotations.size(), 1);
+    EXPECT_GT(annotations.at(0).time, time);
+    ASSERT_FALSE(doc().history().undoItems().empty());
+    EXPECT_EQ(doc().history().undoItems().back().label, text(StringId::MoveItem));
+    child->runCommand(Cmd::EditUndo);
+    EXPECT_EQ(doc().score().annotationTrack.events.at(0).time, time);
 }
 
 TEST_F(MusicMode, PartsMarkersAndGoToBar) {
